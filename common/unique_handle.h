@@ -1,0 +1,115 @@
+#pragma once
+// One owning type per kind of platform handle. reset() releases the handle once and
+// clears it, so every teardown step may run twice.
+#include <windows.h>
+
+#include <utility>
+
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle(); }
+
+    void reset(Handle handle = Handle()) {
+        if (handle_ != Handle()) Traits::Close(handle_);
+        handle_ = handle;
+    }
+    Handle release() { return std::exchange(handle_, Handle()); }
+
+private:
+    Handle handle_ = Handle();
+};
+
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct BitmapTraits {
+    using Handle = HBITMAP;
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct PaletteTraits {
+    using Handle = HPALETTE;
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static void Close(Handle h) { DeleteDC(h); }
+};
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static void Close(Handle h) { FreeLibrary(h); }
+};
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static void Close(Handle h) { RegCloseKey(h); }
+};
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static void Close(Handle h) { CloseHandle(h); }
+};
+struct ResourceTraits {
+    using Handle = HGLOBAL;
+    static void Close(Handle h) { FreeResource(h); }
+};
+
+using UniqueBitmap = UniqueHandle<BitmapTraits>;
+using UniquePalette = UniqueHandle<PaletteTraits>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueResource = UniqueHandle<ResourceTraits>;
+
+// A window's drawing context, owned together with its window because giving it back
+// takes ReleaseDC(window, dc).
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() { release(); }
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    // Returns the platform's answer, which some callers test.
+    int release() {
+        if (!dc_) return 1;
+        int result = ReleaseDC(window_, dc_);
+        dc_ = nullptr;
+        return result;
+    }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Remembers the object a SelectObject displaced and selects it back when it goes.
+class SelectionGuard {
+public:
+    SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc ? SelectObject(dc, object) : nullptr) {}
+    SelectionGuard(const SelectionGuard&) = delete;
+    SelectionGuard& operator=(const SelectionGuard&) = delete;
+    ~SelectionGuard() {
+        if (dc_ && previous_) SelectObject(dc_, previous_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
