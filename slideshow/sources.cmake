@@ -1,0 +1,2 @@
+list(APPEND SLIDE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/random_generator.cpp)
