@@ -1,0 +1,68 @@
+#include "display/frame_clock_core.h"
+
+namespace {
+
+uint16_t CurrentInterval(const FrameClockState& clock) {
+    return clock.FrameIntervals[clock.IntervalIndex % FramesPerSecond];
+}
+
+}  // namespace
+
+void BuildFrameIntervals(FrameClockState& clock) {
+    for (int i = 0; i < FramesPerSecond; ++i) {
+        const uint32_t start = MillisecondsPerSecond * static_cast<uint32_t>(i) / FramesPerSecond;
+        const uint32_t end = MillisecondsPerSecond * static_cast<uint32_t>(i + 1) / FramesPerSecond;
+        clock.FrameIntervals[i] = static_cast<uint16_t>(end - start);
+    }
+}
+
+void ResetClockState(FrameClockState& clock, uint32_t now) {
+    BuildFrameIntervals(clock);
+    clock.ElapsedMs = 0;
+    clock.FramesDue = 0;
+    clock.IntervalIndex = 0;
+    clock.LastTime = now;
+    clock.ClockRunning = 1;
+}
+
+void StopClockState(FrameClockState& clock, uint32_t now) {
+    clock.ClockRunning = 0;
+    clock.ElapsedMs = 0;
+    clock.LastTime = now;
+}
+
+uint32_t CountDueFrames(FrameClockState& clock, uint32_t now) {
+    if (!clock.ClockRunning) return 0;
+    clock.ElapsedMs += now - clock.LastTime;
+    clock.LastTime = now;
+    // Any 30 consecutive intervals make exactly one second, so whole seconds are counted
+    // at once: a stall of hours, or a clock that jumped back, stays a constant-time step.
+    const uint32_t wholeSeconds = clock.ElapsedMs / MillisecondsPerSecond;
+    uint32_t counted = 0;
+    if (CurrentInterval(clock) != 0 && wholeSeconds > 0) {
+        counted = wholeSeconds * FramesPerSecond;
+        clock.ElapsedMs -= wholeSeconds * MillisecondsPerSecond;
+        clock.FramesDue = static_cast<uint16_t>(clock.FramesDue + counted);
+    }
+    // An interval is never zero once the table is built, so every pass consumes time.
+    while (CurrentInterval(clock) != 0 && clock.ElapsedMs >= CurrentInterval(clock)) {
+        clock.ElapsedMs -= CurrentInterval(clock);
+        clock.IntervalIndex = static_cast<uint16_t>((clock.IntervalIndex + 1) % FramesPerSecond);
+        ++clock.FramesDue;
+        ++counted;
+    }
+    return counted;
+}
+
+YieldDecision DecideYield(const FrameClockState& clock, bool waitForFrame, bool previewMode) {
+    YieldDecision decision;
+    if (!clock.ClockRunning) return decision;
+    if (!waitForFrame) {
+        decision.Sleeps = previewMode;
+        return decision;
+    }
+    const uint32_t next = CurrentInterval(clock);
+    decision.Sleeps = true;
+    if (clock.ElapsedMs + 1 < next) decision.SleepMs = next - clock.ElapsedMs - 1;
+    return decision;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Arithmetic of the 30 frames-per-second clock, kept free of the platform so that the
+// millisecond reading is handed in and the sleep decision handed back.
+#include <cstdint>
+
+constexpr int FramesPerSecond = 30;
+constexpr uint32_t MillisecondsPerSecond = 1000;
+
+struct FrameClockState {
+    uint16_t FrameIntervals[FramesPerSecond] = {};
+    uint32_t ElapsedMs = 0;
+    uint16_t IntervalIndex = 0;
+    uint16_t FramesDue = 0;
+    uint32_t LastTime = 0;
+    int32_t ClockRunning = 0;
+};
+
+// What YieldTime should do with the thread: nothing, or sleep for a number of
+// milliseconds (0 gives up the rest of the time slice).
+struct YieldDecision {
+    bool Sleeps = false;
+    uint32_t SleepMs = 0;
+};
+
+// Entry i is floor(1000(i+1)/30) - floor(1000 i/30): 33, 33, 34 repeated, summing to 1000.
+void BuildFrameIntervals(FrameClockState& clock);
+
+// Starts the clock at index 0 with nothing accumulated, as of the reading now.
+void ResetClockState(FrameClockState& clock, uint32_t now);
+
+// Stops the clock; the table, the index and the due count are left alone.
+void StopClockState(FrameClockState& clock, uint32_t now);
+
+// Adds the time since the last reading (modulo 2^32, so a wrap of the millisecond
+// counter costs nothing) and turns whole intervals into due frames. Returns the number of
+// frames that fell due in this call; a stopped clock counts nothing and is not read.
+uint32_t CountDueFrames(FrameClockState& clock, uint32_t now);
+
+// The sleep at the bottom of a loop turn: with an empty queue, until one millisecond
+// before the next frame; after a dispatched message, only a yield in the preview.
+YieldDecision DecideYield(const FrameClockState& clock, bool waitForFrame, bool previewMode);
