@@ -1,0 +1,56 @@
+# Two commands do everything on a fresh Debian 12 machine (as root):
+#   make check   build both builds and run every test, native and under Wine
+#   make run     build and run the saver under Wine (ARGS=/c for the settings dialog)
+# BUILD_ROOT lets several working copies or people build side by side.
+BUILD_ROOT ?= build
+ARGS ?= /s
+TESTS ?= .
+FUZZ_SECONDS ?= 60
+JOBS ?= 2
+
+B := $(abspath $(BUILD_ROOT))
+NATIVE := $(B)/native
+WIN := $(B)/win
+THIRD := $(B)/third_party
+HARNESS := tools/with-wine-display.sh
+
+.PHONY: check run setup native third-party win wintest fuzz bench soak clean
+
+check: setup native win wintest fuzz
+	@echo "make check: all test stages passed"
+
+setup:
+	@bash tools/setup.sh
+
+native:
+	cmake --preset native -B $(NATIVE) >/dev/null
+	cmake --build $(NATIVE) -j$(JOBS)
+	ctest --test-dir $(NATIVE) -j$(JOBS) --output-on-failure
+
+third-party:
+	tools/build-third-party.sh $(THIRD)
+
+win: third-party
+	cmake --preset native -B $(NATIVE) >/dev/null
+	cmake --build $(NATIVE) -j$(JOBS) --target artwork
+	cmake --preset windows -B $(WIN) -DSLIDE_THIRD_PARTY_DIR=$(THIRD) -DSLIDE_ARTWORK_DIR=$(NATIVE)/artwork >/dev/null
+	cmake --build $(WIN) -j$(JOBS)
+
+wintest: win
+	$(HARNESS) $(WIN) -- ctest --test-dir $(WIN) -j1 --output-on-failure -R '$(TESTS)' --timeout 300
+
+fuzz:
+	cmake --preset fuzz -B $(B)/fuzz >/dev/null
+	cmake --build $(B)/fuzz -j$(JOBS)
+	tools/run-fuzzers.sh $(B)/fuzz $(NATIVE)/artwork $(FUZZ_SECONDS)
+
+bench: win
+	cmake --preset bench -B $(B)/bench >/dev/null
+	cmake --build $(B)/bench -j$(JOBS)
+	tools/run-benchmarks.sh $(B)
+
+run: setup win
+	tools/run-saver.sh $(WIN) '$(ARGS)'
+
+clean:
+	rm -rf $(B)

@@ -1,0 +1,7 @@
+find_package(GTest REQUIRED)
+if(SLIDE_NATIVE_TESTS)
+  add_executable(core_tests ${SLIDE_NATIVE_TESTS})
+  target_compile_options(core_tests PRIVATE ${SLIDE_WARNINGS} ${SLIDE_SANITIZER_FLAGS})
+  target_link_libraries(core_tests PRIVATE slide_core GTest::gtest_main)
+  gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
+endif()
