@@ -1,2 +1,4 @@
 list(APPEND SLIDE_NATIVE_TESTS
-  ${CMAKE_CURRENT_LIST_DIR}/random_generator_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/random_generator_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fade_kernel_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/transition_kernels_test.cpp)

@@ -1,0 +1,43 @@
+#pragma once
+// The three transition effects and the final full copy, over the raw memory of three
+// 24-bit bottom-up pixel buffers of equal size. Row r is the r-th row in memory (from the
+// bottom of the picture); every row holds 3 * Width pixel bytes and then filler bytes up
+// to Stride.
+#include <cstdint>
+
+struct TransitionPixels {
+    uint8_t* Front = nullptr;
+    const uint8_t* From = nullptr;
+    const uint8_t* Target = nullptr;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t Stride = 0;
+};
+
+enum TransitionEffect : uint32_t {
+    FadeEffect = 0,
+    ShadeEffect = 1,
+    BlockEffect = 2,
+};
+
+// Step 32 completes every effect; later steps copy the whole target.
+constexpr int32_t LastEffectStep = 32;
+constexpr int32_t ShadeBandRows = 32;
+constexpr int32_t BlockTilePixels = 64;
+
+// Bytes per row: three per pixel, rounded up to a multiple of four.
+int32_t RowStride(int32_t width);
+
+// Absolute cross-fade: step s shows s/32 of the target, including every filler byte.
+int FadeStep(const TransitionPixels& pixels, int32_t step);
+// Reveals one row in every band of 32 (filler bytes excluded); cumulative.
+int ShadeStep(const TransitionPixels& pixels, int32_t step, bool reverseSweep);
+// Shrinks the from-picture to a square at the bottom-left of every whole 64x64 tile;
+// cumulative. Returns 0 for step 0 and earlier, which copy nothing.
+int BlockStep(const TransitionPixels& pixels, int32_t step);
+// Copies all Stride * Height bytes of the target into the front.
+void CopyWholeFrame(const TransitionPixels& pixels);
+
+// Renders one step of the given effect: the effect up to step 32, the full copy after it.
+// Returns 0 when nothing could be rendered, else the effect's result.
+int RenderTransitionStep(const TransitionPixels& pixels, uint32_t effect, int32_t step, bool reverseSweep);

@@ -1,0 +1,85 @@
+#include "slideshow/fade_kernel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using FadeFunction = void (*)(uint8_t*, const uint8_t*, const uint8_t*, size_t, uint32_t);
+
+struct FadePath {
+    std::string name;
+    FadeFunction fade;
+};
+
+std::vector<FadePath> AvailablePaths() {
+    std::vector<FadePath> paths = {{"dispatch", FadeBytes}, {"sse2", FadeBytesSse2}};
+    if (CpuHasAvx2()) paths.push_back({"avx2", FadeBytesAvx2});
+    return paths;
+}
+
+uint8_t Expected(uint8_t from, uint8_t target, uint32_t weight) {
+    return static_cast<uint8_t>((from * (256 - weight) + target * weight) >> 8);
+}
+
+// Every pair of byte values at every weight, so the vector arithmetic is proven equal to
+// the formula over its whole domain.
+TEST(FadeKernel, EveryBytePairAtEveryWeight) {
+    constexpr size_t pairCount = 256 * 256;
+    std::vector<uint8_t> from(pairCount), target(pairCount), front(pairCount);
+    for (size_t k = 0; k < pairCount; ++k) {
+        from[k] = static_cast<uint8_t>(k >> 8);
+        target[k] = static_cast<uint8_t>(k);
+    }
+    for (const FadePath& path : AvailablePaths()) {
+        for (uint32_t weight = 0; weight <= FullFadeWeight; ++weight) {
+            path.fade(front.data(), from.data(), target.data(), pairCount, weight);
+            size_t mismatches = 0;
+            for (size_t k = 0; k < pairCount; ++k) mismatches += front[k] != Expected(from[k], target[k], weight);
+            ASSERT_EQ(mismatches, 0u) << path.name << " weight " << weight;
+        }
+    }
+}
+
+// Odd lengths and misaligned starts exercise the 32-byte, 16-byte and single-byte parts
+// of each path; the guard bytes around the output must stay as they were.
+TEST(FadeKernel, OddLengthsAndOffsetsStayInBounds) {
+    constexpr size_t guard = 8;
+    constexpr uint8_t guardValue = 0xA5;
+    const size_t lengths[] = {0, 1, 15, 16, 17, 31, 32, 33, 47, 63, 64, 65, 100, 257};
+    for (const FadePath& path : AvailablePaths()) {
+        for (size_t length : lengths) {
+            for (size_t offset = 0; offset < 32; offset += 5) {
+                std::vector<uint8_t> from(offset + length), target(offset + length);
+                std::vector<uint8_t> front(offset + length + 2 * guard, guardValue);
+                for (size_t k = 0; k < from.size(); ++k) {
+                    from[k] = static_cast<uint8_t>(k * 37 + 11);
+                    target[k] = static_cast<uint8_t>(k * 91 + 200);
+                }
+                for (uint32_t weight : {0u, 8u, 96u, 248u, 256u}) {
+                    uint8_t* out = front.data() + guard + offset;
+                    path.fade(out, from.data() + offset, target.data() + offset, length, weight);
+                    for (size_t k = 0; k < length; ++k)
+                        ASSERT_EQ(out[k], Expected(from[offset + k], target[offset + k], weight))
+                            << path.name << " length " << length << " offset " << offset << " byte " << k;
+                    for (size_t k = 0; k < guard + offset; ++k) ASSERT_EQ(front[k], guardValue) << path.name;
+                    for (size_t k = guard + offset + length; k < front.size(); ++k)
+                        ASSERT_EQ(front[k], guardValue) << path.name << " length " << length;
+                }
+            }
+        }
+    }
+}
+
+TEST(FadeKernel, WeightsAboveFullShowTheTarget) {
+    const std::vector<uint8_t> from(40, 10), target(40, 250);
+    for (const FadePath& path : AvailablePaths()) {
+        std::vector<uint8_t> front(40, 0);
+        path.fade(front.data(), from.data(), target.data(), front.size(), 1000);
+        EXPECT_EQ(front, target) << path.name;
+    }
+}
+
+}  // namespace

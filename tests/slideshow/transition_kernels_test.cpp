@@ -1,0 +1,189 @@
+#include "slideshow/transition_kernels.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Three buffers of one size. The front starts as its own pattern and the target differs
+// from it in every byte, so each copied byte shows.
+struct Frame {
+    int32_t width, height, stride;
+    std::vector<uint8_t> initial, front, from, target;
+
+    Frame(int32_t w, int32_t h) : width(w), height(h), stride(((3 * w + 3) / 4) * 4) {
+        const size_t size = static_cast<size_t>(stride) * h;
+        initial.resize(size);
+        from.resize(size);
+        target.resize(size);
+        uint32_t state = 0x9E3779B9u ^ static_cast<uint32_t>(w * 7919 + h);
+        for (size_t k = 0; k < size; ++k) {
+            state = state * 1664525u + 1013904223u;
+            initial[k] = static_cast<uint8_t>(state >> 24);
+            from[k] = static_cast<uint8_t>(state >> 16);
+            target[k] = static_cast<uint8_t>(initial[k] + 1 + (state >> 8) % 255);
+        }
+        front = initial;
+    }
+
+    TransitionPixels Pixels() { return {front.data(), from.data(), target.data(), width, height, stride}; }
+    bool IsFiller(size_t k) const { return static_cast<int32_t>(k % stride) >= 3 * width; }
+};
+
+constexpr int32_t FullCopyStep = LastEffectStep + 1;
+constexpr int32_t LastSceneStep = 35;
+
+// The step at which a byte of the front takes the target's value, for the cumulative effects.
+int32_t ShadeChangeStep(const Frame& frame, size_t k, bool reverseSweep) {
+    if (frame.IsFiller(k)) return FullCopyStep;
+    const int32_t band = static_cast<int32_t>(k / frame.stride) % 32;
+    return reverseSweep ? 32 - band : band;
+}
+
+int32_t BlockChangeStep(const Frame& frame, size_t k) {
+    const int32_t row = static_cast<int32_t>(k / frame.stride);
+    const int32_t column = static_cast<int32_t>(k % frame.stride) / 3;
+    if (frame.IsFiller(k) || column >= frame.width / 64 * 64) return FullCopyStep;
+    return 32 - std::max((row % 64) / 2, (column % 64) / 2);
+}
+
+const int32_t Widths[] = {1, 2, 3, 63, 64, 65, 100, 341, 1024, 1366};
+const int32_t Heights[] = {1, 31, 32, 33, 100};
+
+TEST(TransitionKernels, RowStrideRoundsThreeBytesPerPixelUpToFour) {
+    const std::pair<int32_t, int32_t> cases[] = {{0, 0}, {1, 4}, {2, 8}, {3, 12}, {4, 12}, {341, 1024}, {1366, 4100}};
+    for (auto [width, stride] : cases) EXPECT_EQ(RowStride(width), stride) << width;
+}
+
+// Fade is absolute: every step, run in sequence or alone, gives the formula on every byte,
+// filler bytes included; steps past 32 give the exact target.
+TEST(TransitionKernels, FadeMatchesTheFormulaAtEveryStepAndSize) {
+    for (int32_t width : Widths) {
+        for (int32_t height : Heights) {
+            Frame frame(width, height);
+            for (int32_t step = -2; step <= LastSceneStep + 2; ++step) {
+                EXPECT_EQ(RenderTransitionStep(frame.Pixels(), FadeEffect, step, false), 1);
+                const uint32_t f = 8 * static_cast<uint32_t>(std::clamp(step, 0, 32));
+                size_t mismatches = 0;
+                for (size_t k = 0; k < frame.front.size(); ++k) {
+                    const uint8_t expected = static_cast<uint8_t>((frame.from[k] * (256 - f) + frame.target[k] * f) >> 8);
+                    mismatches += frame.front[k] != expected;
+                }
+                ASSERT_EQ(mismatches, 0u) << width << "x" << height << " step " << step;
+            }
+        }
+    }
+}
+
+// Shade and Block are cumulative: after each step exactly the bytes whose change step has
+// come hold the target; filler bytes and Block's columns beyond the last whole tile wait
+// for the full copy.
+TEST(TransitionKernels, ShadeAndBlockRevealExactlyTheirBytesAtEachStep) {
+    struct Effect {
+        uint32_t type;
+        bool reverseSweep;
+    };
+    const Effect effects[] = {{ShadeEffect, false}, {ShadeEffect, true}, {BlockEffect, false}};
+    for (const Effect& effect : effects) {
+        for (int32_t width : Widths) {
+            for (int32_t height : Heights) {
+                Frame frame(width, height);
+                std::vector<int32_t> changeStep(frame.front.size());
+                for (size_t k = 0; k < changeStep.size(); ++k)
+                    changeStep[k] = effect.type == ShadeEffect ? ShadeChangeStep(frame, k, effect.reverseSweep)
+                                                               : BlockChangeStep(frame, k);
+                for (int32_t step = 0; step <= LastSceneStep; ++step) {
+                    const int expectedResult = effect.type == BlockEffect && step == 0 ? 0 : 1;
+                    EXPECT_EQ(RenderTransitionStep(frame.Pixels(), effect.type, step, effect.reverseSweep),
+                              expectedResult);
+                    size_t mismatches = 0;
+                    for (size_t k = 0; k < frame.front.size(); ++k)
+                        mismatches += frame.front[k] != (changeStep[k] <= step ? frame.target[k] : frame.initial[k]);
+                    ASSERT_EQ(mismatches, 0u) << "effect " << effect.type << " reverse " << effect.reverseSweep
+                                              << " " << width << "x" << height << " step " << step;
+                }
+            }
+        }
+    }
+}
+
+TEST(TransitionKernels, FadeWorkedExample) {
+    Frame frame(1, 1);
+    std::fill(frame.from.begin(), frame.from.end(), 200);
+    std::fill(frame.target.begin(), frame.target.end(), 100);
+    FadeStep(frame.Pixels(), 4);
+    EXPECT_EQ(frame.front, std::vector<uint8_t>(4, 187));
+}
+
+TEST(TransitionKernels, ShadeStepThreeCopiesOneRowPerBand) {
+    Frame frame(5, 100);
+    EXPECT_EQ(ShadeStep(frame.Pixels(), 3, false), 1);
+    for (int32_t row = 0; row < frame.height; ++row) {
+        const bool copied = row == 3 || row == 35 || row == 67 || row == 99;
+        const size_t start = static_cast<size_t>(row) * frame.stride;
+        const auto& source = copied ? frame.target : frame.initial;
+        EXPECT_EQ(std::memcmp(&frame.front[start], &source[start], 15), 0) << row;
+        EXPECT_EQ(frame.front[start + 15], frame.initial[start + 15]) << "filler of row " << row;
+    }
+}
+
+TEST(TransitionKernels, ShadeEndStepsCopyNothing) {
+    for (auto [step, reverseSweep] : {std::pair{32, false}, std::pair{0, true}, std::pair{-1, false}, std::pair{33, true}}) {
+        Frame frame(40, 70);
+        EXPECT_EQ(ShadeStep(frame.Pixels(), step, reverseSweep), 1);
+        EXPECT_EQ(frame.front, frame.initial) << step << " " << reverseSweep;
+    }
+}
+
+TEST(TransitionKernels, BlockFirstStepCopiesTheOuterBandOfEachTile) {
+    Frame frame(130, 130);
+    EXPECT_EQ(BlockStep(frame.Pixels(), 1), 1);
+    for (int32_t row = 0; row < frame.height; ++row) {
+        for (int32_t column = 0; column < frame.width; ++column) {
+            const int32_t r = row % 64, c = column % 64;
+            const bool inTile = column < 128;
+            const bool copied = inTile && (r >= 62 || c >= 62);
+            const size_t k = static_cast<size_t>(row) * frame.stride + 3 * column;
+            const auto& source = copied ? frame.target : frame.initial;
+            ASSERT_EQ(std::memcmp(&frame.front[k], &source[k], 3), 0) << row << "," << column;
+        }
+    }
+}
+
+TEST(TransitionKernels, BlockStepZeroAndEarlierCopyNothing) {
+    for (int32_t step : {0, -1, -40}) {
+        Frame frame(200, 100);
+        EXPECT_EQ(BlockStep(frame.Pixels(), step), 0) << step;
+        EXPECT_EQ(frame.front, frame.initial) << step;
+    }
+}
+
+TEST(TransitionKernels, FullCopyAfterStepThirtyTwoIncludesFillerBytes) {
+    for (uint32_t effect : {FadeEffect, ShadeEffect, BlockEffect}) {
+        Frame frame(65, 33);
+        EXPECT_EQ(RenderTransitionStep(frame.Pixels(), effect, 33, false), 1);
+        EXPECT_EQ(frame.front, frame.target) << effect;
+    }
+}
+
+TEST(TransitionKernels, NothingIsRenderedWithoutBuffersOrWithAnUnknownEffect) {
+    Frame frame(64, 64);
+    TransitionPixels noTarget = frame.Pixels();
+    noTarget.Target = nullptr;
+    TransitionPixels noHeight = frame.Pixels();
+    noHeight.Height = 0;
+    TransitionPixels shortStride = frame.Pixels();
+    shortStride.Stride = 3 * 64 - 1;
+    for (const TransitionPixels& pixels : {noTarget, noHeight, shortStride}) {
+        for (uint32_t effect : {FadeEffect, ShadeEffect, BlockEffect}) {
+            for (int32_t step : {0, 5, 33}) EXPECT_EQ(RenderTransitionStep(pixels, effect, step, false), 0);
+        }
+    }
+    EXPECT_EQ(RenderTransitionStep(frame.Pixels(), 3, 5, false), 0);
+    EXPECT_EQ(frame.front, frame.initial);
+}
+
+}  // namespace
