@@ -14,7 +14,7 @@ WIN := $(B)/win
 THIRD := $(B)/third_party
 HARNESS := tools/with-wine-display.sh
 
-.PHONY: check run setup native third-party win wintest fuzz bench soak clean
+.PHONY: check run setup native artwork third-party win wintest fuzz bench clean
 
 check: setup native win wintest fuzz
 	@echo "make check: all test stages passed"
@@ -30,16 +30,18 @@ native:
 third-party:
 	tools/build-third-party.sh $(THIRD)
 
-win: third-party
-	cmake --preset native -B $(NATIVE) >/dev/null
-	cmake --build $(NATIVE) -j$(JOBS) --target artwork
+win: third-party artwork
 	cmake --preset windows -B $(WIN) -DSLIDE_THIRD_PARTY_DIR=$(THIRD) -DSLIDE_ARTWORK_DIR=$(NATIVE)/artwork >/dev/null
 	cmake --build $(WIN) -j$(JOBS)
 
 wintest: win
 	$(HARNESS) $(WIN) -- ctest --test-dir $(WIN) -j1 --output-on-failure -R '$(TESTS)' --timeout 300
 
-fuzz:
+artwork:
+	cmake --preset native -B $(NATIVE) >/dev/null
+	cmake --build $(NATIVE) -j$(JOBS) --target artwork
+
+fuzz: artwork
 	cmake --preset fuzz -B $(B)/fuzz >/dev/null
 	cmake --build $(B)/fuzz -j$(JOBS)
 	tools/run-fuzzers.sh $(B)/fuzz $(NATIVE)/artwork $(FUZZ_SECONDS)

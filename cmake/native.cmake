@@ -9,4 +9,6 @@ target_include_directories(slide_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(slide_core PRIVATE ${SLIDE_WARNINGS} ${SLIDE_SANITIZER_FLAGS})
 target_link_options(slide_core INTERFACE ${SLIDE_SANITIZER_FLAGS})
 
-include(tools/artwork/artwork.cmake OPTIONAL)
+if(NOT SLIDE_FUZZ AND NOT SLIDE_BENCH)
+  include(tools/artwork/artwork.cmake OPTIONAL)
+endif()
