@@ -3,15 +3,15 @@
 namespace {
 
 uint16_t CurrentInterval(const FrameClockState& clock) {
-    return clock.FrameIntervals[clock.IntervalIndex % FramesPerSecond];
+    return clock.FrameIntervals[clock.IntervalIndex % ClockFramesPerSecond];
 }
 
 }  // namespace
 
 void BuildFrameIntervals(FrameClockState& clock) {
-    for (int i = 0; i < FramesPerSecond; ++i) {
-        const uint32_t start = MillisecondsPerSecond * static_cast<uint32_t>(i) / FramesPerSecond;
-        const uint32_t end = MillisecondsPerSecond * static_cast<uint32_t>(i + 1) / FramesPerSecond;
+    for (int i = 0; i < ClockFramesPerSecond; ++i) {
+        const uint32_t start = MillisecondsPerSecond * static_cast<uint32_t>(i) / ClockFramesPerSecond;
+        const uint32_t end = MillisecondsPerSecond * static_cast<uint32_t>(i + 1) / ClockFramesPerSecond;
         clock.FrameIntervals[i] = static_cast<uint16_t>(end - start);
     }
 }
@@ -40,14 +40,14 @@ uint32_t CountDueFrames(FrameClockState& clock, uint32_t now) {
     const uint32_t wholeSeconds = clock.ElapsedMs / MillisecondsPerSecond;
     uint32_t counted = 0;
     if (CurrentInterval(clock) != 0 && wholeSeconds > 0) {
-        counted = wholeSeconds * FramesPerSecond;
+        counted = wholeSeconds * ClockFramesPerSecond;
         clock.ElapsedMs -= wholeSeconds * MillisecondsPerSecond;
         clock.FramesDue = static_cast<uint16_t>(clock.FramesDue + counted);
     }
     // An interval is never zero once the table is built, so every pass consumes time.
     while (CurrentInterval(clock) != 0 && clock.ElapsedMs >= CurrentInterval(clock)) {
         clock.ElapsedMs -= CurrentInterval(clock);
-        clock.IntervalIndex = static_cast<uint16_t>((clock.IntervalIndex + 1) % FramesPerSecond);
+        clock.IntervalIndex = static_cast<uint16_t>((clock.IntervalIndex + 1) % ClockFramesPerSecond);
         ++clock.FramesDue;
         ++counted;
     }

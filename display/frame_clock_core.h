@@ -3,11 +3,11 @@
 // millisecond reading is handed in and the sleep decision handed back.
 #include <cstdint>
 
-constexpr int FramesPerSecond = 30;
+constexpr int ClockFramesPerSecond = 30;
 constexpr uint32_t MillisecondsPerSecond = 1000;
 
 struct FrameClockState {
-    uint16_t FrameIntervals[FramesPerSecond] = {};
+    uint16_t FrameIntervals[ClockFramesPerSecond] = {};
     uint32_t ElapsedMs = 0;
     uint16_t IntervalIndex = 0;
     uint16_t FramesDue = 0;

@@ -1,0 +1,57 @@
+#include "display/display_window_proc.h"
+
+#include "common/process_state.h"
+#include "display/display_surfaces.h"
+#include "display/painting.h"
+#include "display/palette.h"
+#include "host/close_policy.h"
+
+namespace {
+
+// The only message the saver ever shows. Wide, so that it reads right under any code page.
+constexpr const wchar_t* AttachFailedText = L"初期化に失敗しました";
+constexpr int AttachFailedQuitCode = -1;
+// Tells the platform that the background needs no further erasing.
+constexpr LRESULT BackgroundErased = -1;
+
+LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (!AttachDisplay(window)) {
+        MessageBoxW(nullptr, AttachFailedText, nullptr, MB_OK);
+        StopDisplay(window);
+        PostQuitMessage(AttachFailedQuitCode);
+    }
+    return ClosePolicyProc(window, WM_CREATE, wParam, lParam);
+}
+
+LRESULT OnPaletteChange(HWND window, WPARAM changer) {
+    if (reinterpret_cast<HWND>(changer) != window) RefreshPalette(window);
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window, wParam, lParam);
+    case WM_PAINT:
+        PaintDisplay(window, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_CLOSE:
+        if (CloseApproved || WindowedMode) StopDisplay(window);
+        break;
+    case WM_ERASEBKGND:
+        PrepareBackdrop(window, reinterpret_cast<HDC>(wParam));
+        return BackgroundErased;
+    case WM_QUERYNEWPALETTE:
+        if (!DisplayPalette) return 0;
+        RefreshPalette(window);
+        return 1;
+    case WM_PALETTEISCHANGING:
+    case WM_PALETTECHANGED:
+        return OnPaletteChange(window, wParam);
+    default:
+        break;
+    }
+    return ClosePolicyProc(window, message, wParam, lParam);
+}

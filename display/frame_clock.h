@@ -1,0 +1,22 @@
+#pragma once
+// The 30 frames-per-second clock of the saver loop and the dim-in that it sequences.
+#include <cstdint>
+
+#include "display/frame_clock_core.h"
+
+extern FrameClockState FrameClock;
+// Dim-in level in 32nds; starts at full brightness and is never reset, so the dim-in runs
+// once per process.
+extern int32_t DimLevel;
+
+// Starts the clock from index 0 as of now.
+void ResetFrameClock();
+// Stops the clock: the loop then neither paints nor sleeps on its account.
+void StopFrameClock();
+// Top of every loop turn: counts due frames and, when any fell due, steps the scene and
+// repaints the saver window before returning.
+void PumpFrames();
+// One tick: a dim-in step, or the scene's Advance with every due frame.
+void StepScene();
+// Bottom of every loop turn; waitForFrame is non-zero when the queue was empty.
+void YieldTime(int waitForFrame);
