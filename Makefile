@@ -1,10 +1,12 @@
 # Two commands do everything on a fresh Debian 12 machine (as root):
 #   make check   build both builds and run every test, native and under Wine
 #   make run     build and run the saver under Wine (ARGS=/c for the settings dialog)
+# While working on one subsystem: make win TARGET=win_images_tests, make wintest TESTS=Image
 # BUILD_ROOT lets several working copies or people build side by side.
 BUILD_ROOT ?= build
 ARGS ?= /s
 TESTS ?= .
+TARGET ?= all
 FUZZ_SECONDS ?= 60
 JOBS ?= 2
 
@@ -32,7 +34,7 @@ third-party:
 
 win: third-party artwork
 	cmake --preset windows -B $(WIN) -DSLIDE_THIRD_PARTY_DIR=$(THIRD) -DSLIDE_ARTWORK_DIR=$(NATIVE)/artwork >/dev/null
-	cmake --build $(WIN) -j$(JOBS)
+	cmake --build $(WIN) -j$(JOBS) --target $(TARGET)
 
 wintest: win
 	$(HARNESS) $(WIN) -- ctest --test-dir $(WIN) -j1 --output-on-failure -R '$(TESTS)' --timeout 300
