@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int32_t BytesPerPixel = 3;
+constexpr int32_t BytesPerPixel = TransitionBytesPerPixel;
 constexpr int32_t RowAlignment = 4;
 constexpr uint32_t FadeWeightPerStep = FullFadeWeight / LastEffectStep;
 constexpr ptrdiff_t BlockTileBytes = BlockTilePixels * BytesPerPixel;

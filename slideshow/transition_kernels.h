@@ -20,6 +20,7 @@ enum TransitionEffect : uint32_t {
     BlockEffect = 2,
 };
 
+constexpr int32_t TransitionBytesPerPixel = 3;
 // Step 32 completes every effect; later steps copy the whole target.
 constexpr int32_t LastEffectStep = 32;
 constexpr int32_t ShadeBandRows = 32;

@@ -1,0 +1,44 @@
+#pragma once
+// What the display animates: it opens a scene for the render area, attaches it to the
+// saver window, lets it compose its first frame over the backdrop, advances it by the
+// frames that fell due and asks it to paint. The virtual operations keep this order.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+class Image;
+
+class Scene {
+public:
+    Scene();
+    virtual ~Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    // The base parts record their arguments, allocate the entry table and raise IsOpen.
+    virtual int Open(const RECT& area, int previewFlag);
+    virtual int Attach(HWND window, const RECT& output);
+    // Frees the entry table as destruction does.
+    virtual void Teardown();
+    virtual void Begin();
+    virtual void Advance(uint32_t frames) = 0;
+    virtual void Idle();
+    virtual void Compose(HDC firstDc, HDC scratchDc, HDC backdropDc) = 0;
+    virtual void PrePaint(HDC scratchDc, HDC backdropDc);
+    virtual void Paint(HWND window, HDC destination, HDC scratchDc, HDC backdropDc) = 0;
+    virtual void GetPaletteEntries(PALETTEENTRY* entries) = 0;
+
+    int IsOpen() const { return isOpen_; }
+    int32_t EntryCount() const { return entryCount_; }
+
+protected:
+    RECT renderArea_;
+    RECT outputRect_;
+    int previewFlag_ = 0;
+    HWND window_ = nullptr;
+    int isOpen_ = 0;
+    int32_t entryCount_ = 0;
+    // Present once Open has run; the slideshow never fills it.
+    std::unique_ptr<Image*[]> entries_;
+};

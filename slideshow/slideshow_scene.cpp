@@ -1,0 +1,114 @@
+#include "slideshow/slideshow_scene.h"
+
+#include <limits>
+#include <new>
+
+#include "images/jpeg_image.h"
+#include "resources/resource_ids.h"
+#include "settings/saver_settings.h"
+#include "slideshow/random_generator.h"
+
+namespace {
+
+// The first composition happens once per process, whoever asks again.
+int ComposePending = 1;
+
+int32_t HoldFromWait(uint32_t wait) {
+    constexpr uint32_t largest = static_cast<uint32_t>(std::numeric_limits<int32_t>::max());
+    return static_cast<int32_t>(wait > largest ? largest : wait);
+}
+
+}  // namespace
+
+SlideshowScene::SlideshowScene() { entryCount_ = SlideshowPictureCount; }
+
+SlideshowScene::~SlideshowScene() {
+    pictures_.reset();
+    pictureCount_ = 0;
+    surface_.ReleaseBuffers();
+}
+
+Image* SlideshowScene::Picture(int32_t index) const {
+    if (!pictures_ || index < 0 || index >= pictureCount_) return nullptr;
+    return &pictures_[index];
+}
+
+int SlideshowScene::Open(const RECT& area, int previewFlag) {
+    Scene::Open(area, previewFlag);
+    pictureCount_ = entryCount_ > 0 ? entryCount_ : 0;
+    pictures_.reset(new (std::nothrow) JpegImage[pictureCount_]);
+    if (!pictures_) pictureCount_ = 0;
+    for (int32_t i = 0; i < pictureCount_; ++i) pictures_[i].SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST + i));
+    surface_.CreateBuffers(area, SaverSettings.FadeType);
+    if (Image* palette = surface_.PalettePicture()) palette->SetSource(MAKEINTRESOURCEA(IDB_PALETTE));
+    holdFrames_ = InitialHoldFrames;
+    currentPicture_ = 0;
+    stepCounter_ = 0;
+    return 1;
+}
+
+int SlideshowScene::Attach(HWND window, const RECT& output) {
+    Scene::Attach(window, output);
+    // The display builds its palette from this picture's colour table right after.
+    if (Image* palette = surface_.PalettePicture()) palette->Load(nullptr);
+    started_ = 1;
+    return 1;
+}
+
+void SlideshowScene::Compose(HDC, HDC scratchDc, HDC backdropDc) {
+    if (!ComposePending || !started_) return;
+    surface_.TakeBackdrop(scratchDc, backdropDc);
+    Begin();
+    ComposePending = 0;
+}
+
+void SlideshowScene::Begin() {
+    Scene::Begin();
+    holdFrames_ = 0;
+    stepCounter_ = 0;
+    currentPicture_ = static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(entryCount_)));
+    Image* picture = Picture(currentPicture_);
+    if (picture) picture->Load(nullptr);
+    surface_.PrepareNext(picture);
+}
+
+void SlideshowScene::Advance(uint32_t frames) {
+    // A loop, not recursion: one call may carry tens of thousands of frames after a stall.
+    for (uint32_t remaining = frames; remaining > 0; --remaining) AdvanceFrame(remaining);
+}
+
+void SlideshowScene::AdvanceFrame(uint32_t remaining) {
+    if (holdFrames_ > 0) {
+        --holdFrames_;
+        return;
+    }
+    if (stepCounter_ > LastTransitionStep) {
+        ChooseNextPicture();
+        return;
+    }
+    // A fade rewrites the whole front, so a batch of due frames pays for one step only,
+    // on its last frame; the cumulative effects must not skip steps.
+    if (remaining == 1 || SaverSettings.FadeType != FadeEffect) {
+        surface_.StepTransition(stepCounter_);
+        ++stepCounter_;
+    }
+}
+
+void SlideshowScene::ChooseNextPicture() {
+    holdFrames_ = HoldFromWait(SaverSettings.Wait);
+    const uint32_t offset = RandomBelow(static_cast<uint32_t>(entryCount_ - 1));
+    // Adding 1 to 5 (of 6) steps past the current picture never lands on it again.
+    const int32_t next = entryCount_ > 0 ? (currentPicture_ + 1 + static_cast<int32_t>(offset)) % entryCount_ : 0;
+    stepCounter_ = 0;
+    currentPicture_ = next;
+    surface_.PrepareNext(Picture(next));
+}
+
+void SlideshowScene::Paint(HWND, HDC destination, HDC, HDC) {
+    if (!entries_) return;
+    surface_.PaintFront(destination);
+}
+
+void SlideshowScene::GetPaletteEntries(PALETTEENTRY* entries) {
+    if (Image* palette = surface_.PalettePicture()) palette->GetPaletteEntries(entries);
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The slideshow: the six embedded pictures one after another in random order, never the
+// same twice in a row. Each is held for the Wait setting in frames, then brought in by a
+// 36-step transition of the surface.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "slideshow/scene.h"
+#include "slideshow/transition_surface.h"
+
+class JpegImage;
+
+constexpr int32_t SlideshowPictureCount = 6;
+// Frames held before the first picture when nothing has composed yet.
+constexpr int32_t InitialHoldFrames = 300;
+
+class SlideshowScene : public Scene {
+public:
+    SlideshowScene();
+    ~SlideshowScene() override;
+
+    int Open(const RECT& area, int previewFlag) override;
+    int Attach(HWND window, const RECT& output) override;
+    void Begin() override;
+    void Advance(uint32_t frames) override;
+    void Compose(HDC firstDc, HDC scratchDc, HDC backdropDc) override;
+    void Paint(HWND window, HDC destination, HDC scratchDc, HDC backdropDc) override;
+    void GetPaletteEntries(PALETTEENTRY* entries) override;
+
+    const TransitionSurface& Surface() const { return surface_; }
+    int Started() const { return started_; }
+    int32_t HoldFrames() const { return holdFrames_; }
+    int32_t CurrentPicture() const { return currentPicture_; }
+    int32_t StepCounter() const { return stepCounter_; }
+    // Null when the index is outside the pictures that exist.
+    Image* Picture(int32_t index) const;
+
+private:
+    // remaining counts this frame and those after it in the same Advance call.
+    void AdvanceFrame(uint32_t remaining);
+    void ChooseNextPicture();
+
+    std::unique_ptr<JpegImage[]> pictures_;
+    int32_t pictureCount_ = 0;
+    TransitionSurface surface_;
+    int started_ = 0;
+    int32_t holdFrames_ = 0;
+    int32_t currentPicture_ = 0;
+    int32_t stepCounter_ = 0;
+};

@@ -1,0 +1,135 @@
+#include "slideshow/transition_surface.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "images/image.h"
+#include "images/shared_memory_dcs.h"
+#include "slideshow/random_generator.h"
+
+namespace {
+
+constexpr WORD SectionPlanes = 1;
+constexpr WORD SectionBitCount = 24;
+
+}  // namespace
+
+void TransitionSurface::PixelBuffer::Reset() {
+    Bitmap.reset();
+    Bits = nullptr;
+}
+
+TransitionSurface::TransitionSurface() = default;
+
+TransitionSurface::~TransitionSurface() { ReleaseBuffers(); }
+
+TransitionSurface::PixelBuffer TransitionSurface::CreateBuffer() const {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width_;
+    // A positive height makes the section bottom-up, the layout the effects work on.
+    info.bmiHeader.biHeight = height_;
+    info.bmiHeader.biPlanes = SectionPlanes;
+    info.bmiHeader.biBitCount = SectionBitCount;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    PixelBuffer buffer;
+    buffer.Bitmap.reset(CreateDIBSection(PictureDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    buffer.Bits = buffer.Bitmap ? static_cast<uint8_t*>(bits) : nullptr;
+    return buffer;
+}
+
+void TransitionSurface::CreateBuffers(const RECT& area, uint32_t effectType) {
+    if (!palettePicture_) palettePicture_.reset(new (std::nothrow) Image());
+    width_ = area.right - area.left;
+    height_ = area.bottom - area.top;
+    front_ = CreateBuffer();
+    from_ = front_.Bitmap ? CreateBuffer() : PixelBuffer{};
+    if (!front_.Bitmap || !from_.Bitmap) {
+        front_.Reset();
+        from_.Reset();
+        width_ = 0;
+        height_ = 0;
+    }
+    effectType_ = effectType;
+    target_.Reset();
+    stride_ = RowStride(width_);
+    rowPadding_ = stride_ - TransitionBytesPerPixel * width_;
+}
+
+void TransitionSurface::PrepareNext(Image* picture) {
+    if (!front_.Bitmap) return;
+    if (target_.Bitmap) {
+        // After a finished transition front and target hold the same picture, so the
+        // screen does not change; the stale from section becomes the new target.
+        std::swap(front_, target_);
+        std::swap(target_, from_);
+    } else {
+        target_ = CreateBuffer();
+    }
+    if (target_.Bitmap) ComposeTarget(picture);
+    reverseSweep_ = !reverseSweep_;
+}
+
+void TransitionSurface::ComposeTarget(Image* picture) {
+    {
+        SelectionGuard selection(TargetDc, target_.Bitmap.get());
+        if (backdropSource_) BitBlt(TargetDc, 0, 0, width_, height_, backdropSource_, 0, 0, SRCCOPY);
+        if (picture) {
+            picture->Load(nullptr);
+            const int32_t pictureWidth = picture->Width();
+            const int32_t pictureHeight = picture->Height();
+            const int32_t boxWidth = std::min(width_, pictureWidth);
+            const int32_t boxHeight = std::min(height_, pictureHeight);
+            // Two draws in this order: the left edge, then the top edge.
+            const int32_t x = static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(width_ - boxWidth)));
+            const int32_t y = static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(height_ - boxHeight)));
+            if (boxWidth >= pictureWidth && boxHeight >= pictureHeight)
+                picture->Draw(TargetDc, x, y);
+            else
+                picture->DrawStretched(TargetDc, x, y, boxWidth, boxHeight);
+        }
+    }
+    // Only one decoded picture exists at a time: it is given back as soon as it is drawn.
+    if (picture) picture->Release();
+}
+
+int TransitionSurface::StepTransition(int32_t step) {
+    if (!front_.Bitmap || !target_.Bitmap || !from_.Bitmap) return 0;
+    // Drawing into the sections may still be queued; the pixels must be final first.
+    GdiFlush();
+    const TransitionPixels pixels{front_.Bits, from_.Bits, target_.Bits, width_, height_, stride_};
+    return RenderTransitionStep(pixels, effectType_, step, reverseSweep_ != 0);
+}
+
+void TransitionSurface::ReleaseBuffers() {
+    front_.Reset();
+    from_.Reset();
+    target_.Reset();
+    palettePicture_.reset();
+    width_ = 0;
+    height_ = 0;
+    stride_ = 0;
+    rowPadding_ = 0;
+    effectType_ = FadeEffect;
+}
+
+void TransitionSurface::TakeBackdrop(HDC scratchDc, HDC backdropDc) {
+    if (from_.Bitmap) {
+        SelectionGuard selection(scratchDc, from_.Bitmap.get());
+        BitBlt(scratchDc, 0, 0, width_, height_, backdropDc, 0, 0, SRCCOPY);
+    }
+    if (front_.Bits && from_.Bits) {
+        GdiFlush();
+        std::memcpy(front_.Bits, from_.Bits, static_cast<size_t>(stride_) * static_cast<size_t>(height_));
+    }
+    backdropSource_ = backdropDc;
+}
+
+void TransitionSurface::PaintFront(HDC destination) const {
+    if (!front_.Bitmap) return;
+    SelectionGuard selection(PictureDc, front_.Bitmap.get());
+    StretchBlt(destination, 0, 0, width_, height_, PictureDc, 0, 0, width_, height_, SRCCOPY);
+}

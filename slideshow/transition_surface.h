@@ -1,0 +1,78 @@
+#pragma once
+// The pixels of the slideshow: three 24-bit bottom-up sections of the render size (the
+// front that is shown, the picture a transition starts from and the one it goes to),
+// the effect that brings each new picture in, and the palette picture. Preparing a new
+// picture rotates the three sections; no pixels are copied.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "common/unique_handle.h"
+#include "slideshow/transition_kernels.h"
+
+class Image;
+
+// The last step a scene renders; steps 33 to 35 each copy the whole target.
+constexpr int32_t LastTransitionStep = 35;
+
+class TransitionSurface {
+public:
+    TransitionSurface();
+    virtual ~TransitionSurface();
+    TransitionSurface(const TransitionSurface&) = delete;
+    TransitionSurface& operator=(const TransitionSurface&) = delete;
+
+    // Makes the front and from sections for the area and creates the palette picture.
+    void CreateBuffers(const RECT& area, uint32_t effectType);
+    // Composes the backdrop and then picture (may be null) into the target, after
+    // rotating the sections when a target exists already.
+    void PrepareNext(Image* picture);
+    // Renders step s into the front: the effect up to step 32, the full copy after it.
+    int StepTransition(int32_t step);
+    void ReleaseBuffers();
+
+    // The first composition: the backdrop goes into the from and front sections, and
+    // every later picture is composed over backdropDc's picture.
+    void TakeBackdrop(HDC scratchDc, HDC backdropDc);
+    // Copies the front section at its own size to the top-left of destination.
+    void PaintFront(HDC destination) const;
+
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+    int32_t Stride() const { return stride_; }
+    int32_t RowPadding() const { return rowPadding_; }
+    uint32_t EffectType() const { return effectType_; }
+    int ReverseSweep() const { return reverseSweep_; }
+    HDC BackdropSource() const { return backdropSource_; }
+    Image* PalettePicture() const { return palettePicture_.get(); }
+    HBITMAP FrontBitmap() const { return front_.Bitmap.get(); }
+    HBITMAP FromBitmap() const { return from_.Bitmap.get(); }
+    HBITMAP TargetBitmap() const { return target_.Bitmap.get(); }
+    const uint8_t* FrontBits() const { return front_.Bits; }
+    const uint8_t* FromBits() const { return from_.Bits; }
+    const uint8_t* TargetBits() const { return target_.Bits; }
+
+private:
+    struct PixelBuffer {
+        UniqueBitmap Bitmap;
+        uint8_t* Bits = nullptr;
+        void Reset();
+    };
+
+    PixelBuffer CreateBuffer() const;
+    // Draws the backdrop and the picture into the target section, which must exist.
+    void ComposeTarget(Image* picture);
+
+    PixelBuffer front_;
+    PixelBuffer from_;
+    PixelBuffer target_;
+    HDC backdropSource_ = nullptr;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    int32_t stride_ = 0;
+    int32_t rowPadding_ = 0;
+    uint32_t effectType_ = FadeEffect;
+    int reverseSweep_ = 0;
+    std::unique_ptr<Image> palettePicture_;
+};
