@@ -81,6 +81,10 @@ ensure_prefix() {
     wineboot -i </dev/null >/dev/null 2>&1 || return 1
   fi
   write_prefix_settings "$size"
+  # The desktop reads its size when it starts: restart so the settings just written count.
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  wineserver -p >/dev/null 2>&1 </dev/null
   wine cmd /c exit </dev/null >/dev/null 2>&1
   return 0
 }
