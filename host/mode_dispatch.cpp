@@ -13,8 +13,11 @@ bool IsSwitchPrefix(char c) { return c == ' ' || c == '-' || c == '/'; }
 
 // Steps over the switch letter and the blanks after it, leaving position where the
 // number begins or would begin, and returns the handle when it names a live window.
+// A preview switch without a usable host is read again as a password change from where
+// its number should have been; when that is the end of the text there is nothing to step
+// over, and stepping anyway would read past the terminator.
 WindowValue ReadHandle(const char*& position, const ModeDispatchPlatform& platform) {
-    ++position;
+    if (*position != '\0') ++position;
     while (IsHandleBlank(*position)) ++position;
     const WindowValue handle = ParseDecimal(position);
     if (handle == 0 || !platform.isWindow(handle)) return 0;
