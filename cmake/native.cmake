@@ -3,6 +3,10 @@ set(SLIDE_SANITIZER_FLAGS)
 if(SLIDE_SANITIZE)
   set(SLIDE_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 endif()
+if(SLIDE_FUZZ)
+  # The platform-free code is what the fuzzers explore: give it coverage feedback.
+  list(APPEND SLIDE_SANITIZER_FLAGS -fsanitize=fuzzer-no-link)
+endif()
 
 add_library(slide_core STATIC ${SLIDE_CORE_SOURCES})
 target_include_directories(slide_core PUBLIC ${CMAKE_SOURCE_DIR})
