@@ -1,0 +1,153 @@
+#include "settings/dialog_picture.h"
+
+#include "common/unique_handle.h"
+#include "images/image.h"
+#include "images/image_list.h"
+#include "resources/resource_ids.h"
+#include "settings/picture_corner.h"
+
+#include <memory>
+#include <new>
+
+namespace {
+
+constexpr WORD PaletteVersion = 0x300;
+constexpr WORD PaletteEntryCount = 256;
+constexpr int BitsOfPaletteDisplay = 8;
+
+// A logical-palette record with room for all entries.
+struct DialogPaletteRecord {
+    WORD Version;
+    WORD EntryCount;
+    PALETTEENTRY Entries[PaletteEntryCount];
+};
+
+struct DialogPictureState {
+    UniqueMemoryDc PictureDc;
+    UniqueBitmap PictureBitmap;
+    HGDIOBJ DisplacedObject = nullptr;
+    std::unique_ptr<ImageList> PictureList;
+    std::unique_ptr<DialogPaletteRecord> PaletteRecord;
+    UniquePalette Palette;
+    HPALETTE DisplacedPaintPalette = nullptr;
+    HPALETTE DisplacedPicturePalette = nullptr;
+};
+
+DialogPictureState State;
+
+RECT PlaceholderClientRect(HWND dialog) {
+    RECT area{};
+    GetClientRect(GetDlgItem(dialog, IDC_PICTURE), &area);
+    return area;
+}
+
+// Makes the dialog's palette from the sample's colour table and realizes it both in the
+// paint context and in the memory context, remembering what it displaced in each.
+void MakeDialogPalette(HDC paintDc) {
+    State.PaletteRecord.reset(new (std::nothrow) DialogPaletteRecord{});
+    if (!State.PaletteRecord) return;
+    State.PaletteRecord->Version = PaletteVersion;
+    State.PaletteRecord->EntryCount = PaletteEntryCount;
+    State.PictureList->GetPalette(State.PaletteRecord->Entries);
+    State.Palette.reset(CreatePalette(reinterpret_cast<const LOGPALETTE*>(State.PaletteRecord.get())));
+    if (!State.Palette) return;
+    State.DisplacedPaintPalette = SelectPalette(paintDc, State.Palette.get(), FALSE);
+    RealizePalette(paintDc);
+    State.DisplacedPicturePalette = SelectPalette(State.PictureDc.get(), State.Palette.get(), FALSE);
+    RealizePalette(State.PictureDc.get());
+}
+
+void ChoosePalette(HDC paintDc) {
+    if (State.Palette) {
+        SelectPalette(paintDc, State.Palette.get(), FALSE);
+        RealizePalette(paintDc);
+    } else if (GetDeviceCaps(paintDc, BITSPIXEL) == BitsOfPaletteDisplay) {
+        MakeDialogPalette(paintDc);
+    }
+}
+
+void ReleasePalette(HWND dialog) {
+    if (!State.Palette) return;
+    UnrealizeObject(State.Palette.get());
+    WindowDc dialogDc(dialog);
+    if (dialogDc) {
+        if (State.DisplacedPaintPalette) SelectPalette(dialogDc.get(), State.DisplacedPaintPalette, TRUE);
+        SetSystemPaletteUse(dialogDc.get(), SYSPAL_STATIC);
+    }
+    State.DisplacedPaintPalette = nullptr;
+    // The memory context gives the palette back whether or not the dialog had a context.
+    if (State.PictureDc && State.DisplacedPicturePalette) {
+        SelectPalette(State.PictureDc.get(), State.DisplacedPicturePalette, TRUE);
+    }
+    State.DisplacedPicturePalette = nullptr;
+    dialogDc.release();
+}
+
+}  // namespace
+
+HDC DialogPictureDc() { return State.PictureDc.get(); }
+
+HPALETTE DialogPalette() { return State.Palette.get(); }
+
+int CreateDialogPicture(HWND dialog) {
+    ReleaseDialogPicture(dialog);
+    WindowDc dialogDc(dialog);
+    if (!dialogDc) return 0;
+    const RECT area = PlaceholderClientRect(dialog);
+    State.PictureDc.reset(CreateCompatibleDC(dialogDc.get()));
+    if (State.PictureDc) {
+        State.PictureBitmap.reset(CreateCompatibleBitmap(dialogDc.get(), area.right, area.bottom));
+        if (State.PictureBitmap) State.DisplacedObject = SelectObject(State.PictureDc.get(), State.PictureBitmap.get());
+    }
+    State.PictureList.reset(new (std::nothrow) ImageList());
+    if (State.PictureList) {
+        State.PictureList->Create(1, nullptr);
+        State.PictureList->SetImageSource(0, MAKEINTRESOURCEA(IDB_SAMPLE));
+        State.PictureList->LoadAllImages();
+    }
+    if (!dialogDc.release()) return 0;
+    return State.PictureDc ? 1 : 0;
+}
+
+void PaintDialogPicture(HWND dialog) {
+    if (!State.PictureDc || !State.PictureList) return;
+    PAINTSTRUCT paint{};
+    HDC paintDc = BeginPaint(dialog, &paint);
+    if (!paintDc) return;
+    ChoosePalette(paintDc);
+
+    const RECT area = PlaceholderClientRect(dialog);
+    const Image* picture = State.PictureList->GetImage(0);
+    const PictureCorner corner =
+        CentrePicture(area.right, area.bottom, picture ? picture->Width() : 0, picture ? picture->Height() : 0);
+    FillRect(State.PictureDc.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
+    State.PictureList->DrawImageAt(State.PictureDc.get(), corner.X, corner.Y, 0);
+
+    RECT placed{};
+    GetWindowRect(GetDlgItem(dialog, IDC_PICTURE), &placed);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&placed), 2);
+    BitBlt(paintDc, placed.left, placed.top, area.right, area.bottom, State.PictureDc.get(), 0, 0, SRCCOPY);
+    EndPaint(dialog, &paint);
+}
+
+void RefreshDialogPalette(HWND dialog) {
+    if (!State.Palette) return;
+    WindowDc dialogDc(dialog);
+    if (!dialogDc) return;
+    UnrealizeObject(State.Palette.get());
+    SelectPalette(dialogDc.get(), State.Palette.get(), FALSE);
+    RealizePalette(dialogDc.get());
+    dialogDc.release();
+}
+
+void ReleaseDialogPicture(HWND dialog) {
+    if (State.PictureList) State.PictureList->Destroy();
+    State.PictureList.reset();
+    ReleasePalette(dialog);
+    State.PaletteRecord.reset();
+    State.Palette.reset();
+    if (State.DisplacedObject) SelectObject(State.PictureDc.get(), State.DisplacedObject);
+    State.DisplacedObject = nullptr;
+    State.PictureBitmap.reset();
+    State.PictureDc.reset();
+}
