@@ -2,3 +2,8 @@ list(APPEND SLIDE_NATIVE_TESTS
     ${CMAKE_CURRENT_LIST_DIR}/frame_clock_core_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dim_in_plan_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scale_brightness_test.cpp)
+list(APPEND SLIDE_WIN_TESTS
+    ${CMAKE_CURRENT_LIST_DIR}/display_test_support.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display_surfaces_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/backdrop_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display_window_proc_test.cpp)

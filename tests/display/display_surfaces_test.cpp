@@ -1,0 +1,127 @@
+#include "display/display_surfaces.h"
+
+#include <gtest/gtest.h>
+
+#include "common/process_state.h"
+#include "display/frame_clock.h"
+#include "display/scale_brightness.h"
+#include "slideshow/scene.h"
+#include "tests/display/display_test_support.h"
+
+namespace {
+
+RECT ClientOf(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    return client;
+}
+
+TEST(DisplaySurfaces, StartBuildsEverythingAtTheHostSizeAndStopsTheClock) {
+    UseDesktopHost();
+    FrameClock.ClockRunning = 1;
+    FrameClock.ElapsedMs = 20;
+    ASSERT_TRUE(StartDisplay(HostWindow));
+    const RECT desktop = ClientOf(HostWindow);
+    EXPECT_EQ(RenderWidth, desktop.right);
+    EXPECT_EQ(RenderHeight, desktop.bottom);
+    EXPECT_TRUE(WorkDc);
+    EXPECT_TRUE(BackdropDc);
+    EXPECT_FALSE(PreviewDc);
+    ASSERT_TRUE(DisplayScene);
+    EXPECT_TRUE(DisplayScene->IsOpen());
+    EXPECT_TRUE(CaptureBitmap && CaptureBits && DimmedBitmap && DimmedBits);
+    EXPECT_FALSE(FrameClock.ClockRunning);
+    EXPECT_EQ(FrameClock.ElapsedMs, 0u);
+    StopDisplay(nullptr);
+}
+
+TEST(DisplaySurfaces, StopReleasesEveryObjectOnceAndMayRunAgain) {
+    UseDesktopHost();
+    for (int run = 0; run < 2; ++run) {
+        ASSERT_TRUE(StartDisplay(HostWindow)) << "run " << run;
+        const HDC contexts[] = {WorkDc.get(), BackdropDc.get()};
+        const HBITMAP sections[] = {CaptureBitmap.get(), DimmedBitmap.get()};
+        for (HDC dc : contexts) EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
+        for (HBITMAP section : sections) EXPECT_EQ(GetObjectType(section), static_cast<DWORD>(OBJ_BITMAP));
+
+        StopDisplay(nullptr);
+        StopDisplay(nullptr);
+        for (HDC dc : contexts) EXPECT_EQ(GetObjectType(dc), 0u) << "memory context still alive, run " << run;
+        for (HBITMAP section : sections) EXPECT_EQ(GetObjectType(section), 0u) << "section still alive";
+        EXPECT_FALSE(DisplayScene);
+        EXPECT_FALSE(WorkDc || BackdropDc || PreviewDc || CaptureBitmap || DimmedBitmap);
+        EXPECT_EQ(CaptureBits, nullptr);
+        EXPECT_EQ(DimmedBits, nullptr);
+    }
+}
+
+TEST(DisplaySurfaces, StopWithAWindowThatIsGoneTouchesNothing) {
+    UseDesktopHost();
+    ASSERT_TRUE(StartDisplay(HostWindow));
+    HWND window = CreateDisplayWindow(WS_POPUP, 64, 48, nullptr);
+    ASSERT_TRUE(window);
+    DestroyWindow(window);
+    StopDisplay(window);
+    EXPECT_FALSE(DisplayScene);
+    EXPECT_FALSE(WorkDc || BackdropDc);
+}
+
+TEST(DisplaySurfaces, HostWithoutAnAreaFailsTheStartCleanly) {
+    UseDesktopHost();
+    HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(host);
+    HostWindow = host;
+    EXPECT_FALSE(StartDisplay(host)) << "no capture section can be made for an empty area";
+    EXPECT_FALSE(CaptureBitmap || DimmedBitmap);
+    StopDisplay(nullptr);
+    EXPECT_FALSE(DisplayScene || WorkDc || BackdropDc);
+    DestroyWindow(host);
+}
+
+TEST(DisplaySurfaces, AttachOutsideThePreviewOutputsTheRenderArea) {
+    UseDesktopHost();
+    ASSERT_TRUE(StartDisplay(HostWindow));
+    HWND window = CreateDisplayWindow(WS_POPUP, 300, 200, nullptr);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(OutputRect.right, RenderWidth);
+    EXPECT_EQ(OutputRect.bottom, RenderHeight);
+    EXPECT_FALSE(PreviewDc);
+    DestroyWindow(window);
+    StopDisplay(nullptr);
+}
+
+TEST(DisplaySurfaces, PreviewRendersAtFixedSizeAndCapturesTheHostEnlarged) {
+    constexpr int hostWidth = 200;  // two bands of the pattern
+    constexpr int hostHeight = 150;
+    PatternWindow host(0, 0, hostWidth, hostHeight);
+    HostWindow = host.get();
+    PreviewMode = 1;
+    WindowedMode = 1;
+    ASSERT_TRUE(StartDisplay(HostWindow));
+    EXPECT_EQ(RenderWidth, PreviewRenderWidth);
+    EXPECT_EQ(RenderHeight, PreviewRenderHeight);
+
+    HWND saver = CreateDisplayWindow(WS_CHILD, hostWidth, hostHeight, host.get());
+    ASSERT_TRUE(saver);
+    EXPECT_TRUE(PreviewDc);
+    EXPECT_EQ(OutputRect.right, hostWidth);
+    EXPECT_EQ(OutputRect.bottom, hostHeight);
+
+    EXPECT_EQ(EraseWithOwnDc(saver), -1);
+    EXPECT_TRUE(IsWindowVisible(host.get())) << "the host is shown again after the capture";
+    const size_t stride = CaptureStride(RenderWidth);
+    // Host column 50 (first band) lands near render column 160, column 150 near 480.
+    for (int hostX : {50, 150}) {
+        const int renderX = hostX * RenderWidth / hostWidth;
+        const uint8_t* pixel = CaptureBits + (RenderHeight / 2) * stride + renderX * 3;
+        const COLORREF expected = PatternWindow::ColourAt(hostX);
+        EXPECT_EQ(pixel[0], GetBValue(expected)) << "host column " << hostX;
+        EXPECT_EQ(pixel[1], GetGValue(expected)) << "host column " << hostX;
+        EXPECT_EQ(pixel[2], GetRValue(expected)) << "host column " << hostX;
+    }
+    DestroyWindow(saver);
+    StopDisplay(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,112 @@
+#include "display/display_window_proc.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "common/process_state.h"
+#include "display/display_surfaces.h"
+#include "display/frame_clock.h"
+#include "display/palette.h"
+#include "display/scale_brightness.h"
+#include "host/close_policy.h"
+#include "tests/display/display_test_support.h"
+
+namespace {
+
+constexpr int WindowWidth = 320;
+constexpr int WindowHeight = 240;
+
+class DisplayWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        UseDesktopHost();
+        ASSERT_TRUE(StartDisplay(HostWindow));
+        window_ = CreateDisplayWindow(WS_POPUP, WindowWidth, WindowHeight, nullptr);
+        ASSERT_TRUE(window_);
+    }
+    void TearDown() override {
+        if (IsWindow(window_)) DestroyWindow(window_);
+        StopDisplay(nullptr);
+    }
+    HWND window_ = nullptr;
+};
+
+TEST_F(DisplayWindow, CreationAttachesTheScene) {
+    EXPECT_EQ(OutputRect.right, RenderWidth);
+    EXPECT_EQ(OutputRect.bottom, RenderHeight);
+    EXPECT_TRUE(DisplayScene);
+}
+
+TEST_F(DisplayWindow, EraseIsReportedDoneEveryTime) {
+    for (int erase = 0; erase < 3; ++erase) EXPECT_EQ(EraseWithOwnDc(window_), -1) << "erase " << erase;
+    EXPECT_EQ(SendMessageA(window_, WM_ERASEBKGND, 0, 0), -1);
+}
+
+TEST_F(DisplayWindow, PaintWithAGivenContextDrawsIntoItWithoutBeginPaint) {
+    ASSERT_EQ(EraseWithOwnDc(window_), -1);
+    ASSERT_TRUE(DimmedBits) << "the dimmed capture is what the dim-in paints";
+    const size_t stride = CaptureStride(RenderWidth);
+    std::memset(DimmedBits, 0, stride * RenderHeight);
+    // A marker in the top-left pixel of the dimmed picture (rows run bottom-up).
+    uint8_t* topLeft = DimmedBits + (RenderHeight - 1) * stride;
+    topLeft[0] = 0x11;
+    topLeft[1] = 0x22;
+    topLeft[2] = 0x33;
+
+    WindowDc screen(nullptr);
+    UniqueMemoryDc target(CreateCompatibleDC(screen.get()));
+    UniqueBitmap frame(CreateCompatibleBitmap(screen.get(), WindowWidth, WindowHeight));
+    SelectionGuard selected(target.get(), frame.get());
+    PatBlt(target.get(), 0, 0, WindowWidth, WindowHeight, WHITENESS);
+
+    InvalidateRect(window_, nullptr, FALSE);
+    EXPECT_EQ(SendMessageA(window_, WM_PAINT, reinterpret_cast<WPARAM>(target.get()), 0), 0);
+    EXPECT_EQ(GetPixel(target.get(), 0, 0), RGB(0x33, 0x22, 0x11));
+    EXPECT_EQ(GetPixel(target.get(), 5, 5), RGB(0, 0, 0));
+    RECT update;
+    EXPECT_TRUE(GetUpdateRect(window_, &update, FALSE)) << "BeginPaint would have validated the window";
+
+    EXPECT_EQ(SendMessageA(window_, WM_PAINT, 0, 0), 0);
+    EXPECT_FALSE(GetUpdateRect(window_, &update, FALSE)) << "a plain paint ends with EndPaint";
+}
+
+TEST_F(DisplayWindow, PaintWithoutASceneDrawsNothingButEndsThePaint) {
+    StopDisplay(nullptr);
+    InvalidateRect(window_, nullptr, FALSE);
+    EXPECT_EQ(SendMessageA(window_, WM_PAINT, 0, 0), 0);
+    RECT update;
+    EXPECT_FALSE(GetUpdateRect(window_, &update, FALSE));
+}
+
+TEST_F(DisplayWindow, NoPaletteOnATrueColourDisplay) {
+    WindowDc dc(window_);
+    ASSERT_GT(GetDeviceCaps(dc.get(), BITSPIXEL), 8) << "the test display is expected to be true colour";
+    ASSERT_EQ(EraseWithOwnDc(window_), -1);
+    EXPECT_FALSE(PaletteBuilt());
+    EXPECT_FALSE(DisplayPalette);
+    EXPECT_EQ(SendMessageA(window_, WM_QUERYNEWPALETTE, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(window_, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(GetDesktopWindow()), 0), 0);
+    EXPECT_EQ(SendMessageA(window_, WM_PALETTEISCHANGING, reinterpret_cast<WPARAM>(window_), 0), 0);
+}
+
+TEST_F(DisplayWindow, CloseInAWindowedRunStopsTheDisplay) {
+    SendMessageA(window_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(DisplayScene);
+    EXPECT_FALSE(WorkDc || BackdropDc);
+    EXPECT_FALSE(IsWindow(window_)) << "the default handling destroys the window";
+}
+
+TEST_F(DisplayWindow, FirstCloseOfAFullScreenRunLeavesTheDisplayRunning) {
+    WindowedMode = 0;
+    CloseApproved = 0;
+    SendMessageA(window_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(DisplayScene) << "closing was not yet approved when the message arrived";
+    ASSERT_TRUE(CloseApproved) << "without a verifier the first close request approves";
+    SendMessageA(window_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(DisplayScene);
+    EXPECT_FALSE(WorkDc || BackdropDc);
+}
+
+}  // namespace
