@@ -1,0 +1,30 @@
+#pragma once
+// The small artwork around the slideshow: the icon, the settings dialog's sample picture
+// and the About picture. The larger ones show thumbnails of the slideshow pictures.
+#include <vector>
+
+#include "image_types.h"
+
+constexpr int SampleSide = 136;
+constexpr int AboutWidth = 340;
+constexpr int AboutHeight = 230;
+
+// A square icon image with transparent surroundings.
+RgbaImage PaintIcon(int side);
+
+// The sample scene before it is reduced to a colour table: colours, and which pixels
+// belong to the motif (1) rather than the transparent ground (0).
+struct SampleScene {
+    RgbImage colours;
+    std::vector<uint8_t> motif;
+};
+
+// A little monitor showing `picture` over a dimmed desktop.
+SampleScene PaintSampleScene(const RgbImage& picture);
+
+// The scene with its own colour table: index 0 is the transparent ground, at the top-left
+// corner, and no motif pixel uses it.
+IndexedImage MakeSamplePicture(const SampleScene& scene);
+
+// White ground, the product name in the pixel font, and a fan of slides showing `pictures`.
+RgbImage PaintAboutPicture(const std::vector<const RgbImage*>& pictures);
