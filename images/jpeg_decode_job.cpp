@@ -1,0 +1,65 @@
+#include "images/jpeg_decode_job.h"
+
+#include <new>
+
+#include "images/bottom_up_row_writer.h"
+#include "images/jpeg_source_manager.h"
+
+namespace {
+
+uint8_t* AllocateZeroedRow(size_t size) { return new (std::nothrow) uint8_t[size](); }
+
+}  // namespace
+
+JpegDecodeJob::JpegDecodeJob(ByteSource& source, JpegErrorExit errorExit, void* errorContext)
+    : source_(source), errorExit_(errorExit), allocateRow_(AllocateZeroedRow) {
+    decompressor_.client_data = errorContext;
+}
+
+JpegDecodeJob::~JpegDecodeJob() { Abort(); }
+
+void JpegDecodeJob::FreeRowBuffer() {
+    delete[] rowBuffer_;
+    rowBuffer_ = nullptr;
+}
+
+void JpegDecodeJob::Abort() {
+    FreeRowBuffer();
+    jpeg_destroy_decompress(&decompressor_);
+}
+
+int JpegDecodeJob::Run(PixelSink& sink) {
+    decompressor_.err = jpeg_std_error(&errors_);
+    errors_.error_exit = errorExit_;
+    jpeg_create_decompress(&decompressor_);
+    AttachJpegSource(&decompressor_, source_);
+    jpeg_read_header(&decompressor_, TRUE);
+
+    // Greyscale pictures are widened to red-green-blue by the library; colour pictures
+    // decode to it by default. Anything else (CMYK) stays at its own component count and
+    // is refused below, so a row is never read past its end.
+    if (decompressor_.jpeg_color_space == JCS_GRAYSCALE) decompressor_.out_color_space = JCS_RGB;
+    const uint64_t pixelCount = static_cast<uint64_t>(decompressor_.image_width) * decompressor_.image_height;
+    if (pixelLimit_ != 0 && pixelCount > pixelLimit_) return 0;
+
+    jpeg_start_decompress(&decompressor_);
+    if (decompressor_.output_components != BytesPerPixel24) return 0;
+    const int width = static_cast<int>(decompressor_.output_width);
+    const int height = static_cast<int>(decompressor_.output_height);
+    uint8_t* pixels = sink.AllocatePixels(width, height);
+    if (!pixels) return 0;
+
+    BottomUpRowWriter writer(pixels, width, height);
+    rowBuffer_ = allocateRow_(writer.SampleCount() + RowBufferSlack);
+    if (!rowBuffer_) return 0;
+    while (decompressor_.output_scanline < decompressor_.output_height) {
+        JSAMPROW row = rowBuffer_;
+        // The source never suspends, so anything but one row means the decoder is stuck.
+        if (jpeg_read_scanlines(&decompressor_, &row, 1) != 1) return 0;
+        writer.WriteRow(rowBuffer_);
+    }
+    FreeRowBuffer();
+    jpeg_finish_decompress(&decompressor_);
+    jpeg_destroy_decompress(&decompressor_);
+    return 1;
+}

@@ -1,0 +1,88 @@
+#include "images/memory_byte_source.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <vector>
+
+namespace {
+
+constexpr int BlockLength = 4096;
+
+struct ReadCase {
+    const char* Name;
+    int32_t Size;
+    std::vector<int> Expected;  // results of successive reads of BlockLength
+};
+
+void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.Name; }
+
+class MemoryByteSourceReads : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(MemoryByteSourceReads, DeliverTheDataInBlocksThenZero) {
+    const ReadCase& c = GetParam();
+    std::vector<uint8_t> data(static_cast<size_t>(c.Size));
+    std::iota(data.begin(), data.end(), uint8_t{0});
+    MemoryByteSource source(data.data(), c.Size);
+    std::vector<uint8_t> received;
+    for (int expected : c.Expected) {
+        std::vector<uint8_t> buffer(BlockLength, 0xEE);
+        ASSERT_EQ(source.Read(buffer.data(), BlockLength), expected);
+        received.insert(received.end(), buffer.begin(), buffer.begin() + expected);
+        if (expected < BlockLength) {
+            EXPECT_EQ(buffer[static_cast<size_t>(expected)], 0xEE) << "written past the count";
+        }
+    }
+    EXPECT_EQ(received, data);
+    EXPECT_EQ(source.Cursor(), c.Size);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, MemoryByteSourceReads,
+                         testing::Values(ReadCase{"TenBytes", 10, {10, 0, 0}},
+                                         ReadCase{"OneBlock", 4096, {4096, 0}},
+                                         ReadCase{"BlockAndABit", 5000, {4096, 904, 0}},
+                                         ReadCase{"Empty", 0, {0, 0}}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(MemoryByteSource, ShortRequestsAdvanceByWhatWasCopied) {
+    const uint8_t data[] = {1, 2, 3, 4, 5};
+    MemoryByteSource source(data, sizeof data);
+    uint8_t buffer[2] = {};
+    EXPECT_EQ(source.Read(buffer, 2), 2);
+    EXPECT_EQ(buffer[1], 2);
+    EXPECT_EQ(source.Read(buffer, 2), 2);
+    EXPECT_EQ(buffer[0], 3);
+    EXPECT_EQ(source.Read(buffer, 2), 1);
+    EXPECT_EQ(buffer[0], 5);
+    EXPECT_EQ(source.Read(buffer, 2), 0);
+}
+
+TEST(MemoryByteSource, OddArgumentsReadNothing) {
+    const uint8_t data[] = {9, 8, 7};
+    uint8_t buffer[4] = {};
+    MemoryByteSource source(data, sizeof data);
+    EXPECT_EQ(source.Read(buffer, 0), 0);
+    EXPECT_EQ(source.Read(buffer, -5), 0);
+    EXPECT_EQ(source.Cursor(), 0);
+
+    MemoryByteSource nullData(nullptr, 100);
+    EXPECT_EQ(nullData.Size(), 0);
+    EXPECT_EQ(nullData.Read(buffer, 4), 0);
+
+    MemoryByteSource negativeSize(data, -1);
+    EXPECT_EQ(negativeSize.Read(buffer, 4), 0);
+}
+
+TEST(MemoryByteSource, ResetStartsTheNewBlockAtItsFirstByte) {
+    const uint8_t first[] = {1, 2, 3};
+    const uint8_t second[] = {7, 8};
+    MemoryByteSource source(first, sizeof first);
+    uint8_t buffer[8] = {};
+    ASSERT_EQ(source.Read(buffer, 2), 2);
+    source.Reset(second, sizeof second);
+    EXPECT_EQ(source.Read(buffer, 8), 2);
+    EXPECT_EQ(buffer[0], 7);
+    EXPECT_EQ(buffer[1], 8);
+}
+
+}  // namespace
