@@ -1,0 +1,55 @@
+#include "images/jpeg_image.h"
+
+#include "images/resource_stream.h"
+
+namespace {
+
+constexpr int DecoderFailure = -1;
+constexpr WORD PixelBitCount = 24;
+constexpr WORD SinglePlane = 1;
+
+// The library is built to let exceptions pass through it; Load catches this one.
+[[noreturn]] void ThrowingErrorExit(j_common_ptr) { throw DecoderFailure; }
+
+}  // namespace
+
+int JpegImage::Load(LPCSTR source) {
+    if (bitmap_) return 1;
+    if (maskBitmap_) Release();
+    if (!source) source = RememberedSource();
+    if (!source) return 1;
+
+    ResourceStream stream;
+    if (!stream.OpenResource(nullptr, source, JpegResourceType)) return 0;
+    JpegDecodeJob job(stream, ThrowingErrorExit);
+    int result = 0;
+    try {
+        result = job.Run(*this);
+    } catch (int) {
+        result = 0;
+    }
+    stream.Close();
+    if (result) return 1;
+    job.Abort();
+    Release();
+    return 0;
+}
+
+uint8_t* JpegImage::AllocatePixels(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = SinglePlane;
+    info.bmiHeader.biBitCount = PixelBitCount;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!bitmap_ || !pixels) {
+        bitmap_.reset();
+        return nullptr;
+    }
+    width_ = width;
+    height_ = height;
+    return static_cast<uint8_t*>(pixels);
+}

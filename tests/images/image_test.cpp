@@ -1,0 +1,175 @@
+#include "images/image.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "images/shared_memory_dcs.h"
+#include "tests/images/test_canvas.h"
+#include "tests/images/test_resource_data.h"
+#include "tests/images/test_resource_ids.h"
+
+namespace {
+
+using namespace test_resources;
+
+constexpr uint32_t Backdrop = 0x112233;
+
+uint32_t TableColour(int index) { return Rgb(TableRed(index), TableGreen(index), TableBlue(index)); }
+
+std::vector<RGBQUAD> ColourTable(HBITMAP bitmap) {
+    std::vector<RGBQUAD> table(PaletteEntryCount);
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    SelectionGuard selection(dc.get(), bitmap);
+    table.resize(GetDIBColorTable(dc.get(), 0, PaletteEntryCount, table.data()));
+    return table;
+}
+
+TEST(Image, LoadsAnIndexedBitmapWithItsMaskAndBlackensTheTransparentColour) {
+    Image image;
+    image.SetSource(MAKEINTRESOURCEA(IDB_TEST_INDEXED));
+    ASSERT_EQ(image.Load(), 1);
+    EXPECT_EQ(image.Width(), IndexedWidth);
+    EXPECT_EQ(image.Height(), IndexedHeight);
+    EXPECT_EQ(image.TransparentIndex(), 7);
+    ASSERT_NE(image.MaskBitmap(), nullptr);
+
+    // The mask rows are whole 16-bit words, top row first.
+    uint8_t mask[4] = {};
+    ASSERT_EQ(GetBitmapBits(image.MaskBitmap(), sizeof mask, mask), 4);
+    EXPECT_EQ(mask[0] & 0xE0, 0xC0) << "top row 7, 7, 2";
+    EXPECT_EQ(mask[2] & 0xE0, 0xA0) << "bottom row 7, 1, 7";
+
+    const std::vector<RGBQUAD> table = ColourTable(image.Bitmap());
+    ASSERT_EQ(table.size(), 256u);
+    EXPECT_EQ(table[7].rgbRed | table[7].rgbGreen | table[7].rgbBlue, 0);
+    EXPECT_EQ(table[2].rgbRed, TableRed(2));
+    EXPECT_EQ(table[2].rgbGreen, TableGreen(2));
+    EXPECT_EQ(table[2].rgbBlue, TableBlue(2));
+
+    EXPECT_EQ(image.Load(), 1) << "a loaded image stays as it is";
+}
+
+TEST(Image, FailedLoadsLeaveItUnloaded) {
+    struct { const char* Name; LPCSTR Source; } cases[] = {
+        {"24-bit bitmap", MAKEINTRESOURCEA(IDB_TEST_TRUE_COLOUR)},
+        {"missing bitmap", MAKEINTRESOURCEA(IDB_TEST_MISSING)},
+        {"missing name", "NO_SUCH_BITMAP"},
+        {"a picture of another type", MAKEINTRESOURCEA(IDR_TEST_COLOUR)},
+    };
+    TestCanvas canvas(4, 4, Backdrop);
+    ASSERT_TRUE(canvas.Ok());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Image image;
+        image.SetSource(c.Source);
+        EXPECT_EQ(image.Load(), 0);
+        EXPECT_EQ(image.Bitmap(), nullptr);
+        EXPECT_EQ(image.MaskBitmap(), nullptr);
+        EXPECT_EQ(image.Width(), 0);
+        EXPECT_EQ(image.Height(), 0);
+        EXPECT_EQ(image.Draw(canvas.Dc(), 0, 0), 0);
+        EXPECT_EQ(image.DrawStretched(canvas.Dc(), 0, 0, 4, 3), 0);
+        PALETTEENTRY entries[PaletteEntryCount];
+        std::fill(std::begin(entries), std::end(entries), PALETTEENTRY{9, 9, 9, 9});
+        image.GetPaletteEntries(entries);
+        EXPECT_EQ(entries[0].peRed, 9) << "entries untouched";
+    }
+    EXPECT_EQ(canvas.Pixel(0, 0), Backdrop);
+}
+
+TEST(Image, WithoutASourceLoadSucceedsButThereIsNothingToDraw) {
+    Image image;
+    TestCanvas canvas(4, 4, Backdrop);
+    EXPECT_EQ(image.Load(), 1);
+    EXPECT_EQ(image.Bitmap(), nullptr);
+    EXPECT_EQ(image.Draw(canvas.Dc(), 0, 0), 0);
+    image.SetSource(nullptr);
+    EXPECT_FALSE(image.ImageSource().HasSource());
+}
+
+TEST(Image, DrawLeavesTheDestinationWhereThePictureIsTransparent) {
+    Image image;
+    image.SetSource("TESTINDEXED");
+    TestCanvas canvas(5, 4, Backdrop);
+    ASSERT_TRUE(canvas.Ok());
+    ASSERT_EQ(image.Draw(canvas.Dc(), 1, 1), 1) << "Draw loads on demand";
+    const uint32_t expected[4][5] = {
+        {Backdrop, Backdrop, Backdrop, Backdrop, Backdrop},
+        {Backdrop, Backdrop, Backdrop, TableColour(2), Backdrop},
+        {Backdrop, Backdrop, TableColour(1), Backdrop, Backdrop},
+        {Backdrop, Backdrop, Backdrop, Backdrop, Backdrop},
+    };
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(canvas.Pixel(x, y), expected[y][x]) << x << "," << y;
+}
+
+TEST(Image, DrawStretchedFitsTheMaskedPictureIntoThe43Box) {
+    Image image;
+    image.SetSource(MAKEINTRESOURCEA(IDB_TEST_INDEXED));
+    // A 3 × 2 picture stretched into 30 × 20: the box is 26 × 20 at (2, 0), and each
+    // picture pixel covers about 9 × 10 canvas pixels.
+    TestCanvas canvas(30, 20, Backdrop);
+    ASSERT_EQ(image.DrawStretched(canvas.Dc(), 0, 0, 30, 20), 1);
+    EXPECT_EQ(GetStretchBltMode(canvas.Dc()), HALFTONE);
+    EXPECT_EQ(canvas.Pixel(0, 5), Backdrop) << "left of the box";
+    EXPECT_EQ(canvas.Pixel(29, 5), Backdrop) << "right of the box";
+    EXPECT_EQ(canvas.Pixel(6, 4), Backdrop) << "top-left pixel: transparent";
+    EXPECT_EQ(canvas.Pixel(23, 4), TableColour(2)) << "top-right pixel";
+    EXPECT_EQ(canvas.Pixel(15, 15), TableColour(1)) << "bottom-middle pixel";
+}
+
+TEST(Image, ReleaseKeepsTheSourceAndDrawLoadsAgain) {
+    Image image;
+    image.SetSource(MAKEINTRESOURCEA(IDB_TEST_INDEXED));
+    ASSERT_EQ(image.Load(), 1);
+    image.SetSource(MAKEINTRESOURCEA(IDB_TEST_TRUE_COLOUR));
+    EXPECT_EQ(image.Width(), IndexedWidth) << "the new source counts only from the next load";
+    image.Release();
+    EXPECT_EQ(image.Bitmap(), nullptr);
+    EXPECT_EQ(image.MaskBitmap(), nullptr);
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_EQ(image.TransparentIndex(), 7) << "kept by Release";
+    EXPECT_EQ(image.Load(), 0);
+
+    image.SetSource(MAKEINTRESOURCEA(IDB_TEST_INDEXED));
+    TestCanvas canvas(3, 2, Backdrop);
+    EXPECT_EQ(image.Draw(canvas.Dc(), 0, 0), 1);
+    EXPECT_NE(image.Bitmap(), nullptr);
+    EXPECT_EQ(canvas.Pixel(1, 1), TableColour(1));
+}
+
+TEST(Image, PaletteEntriesComeFromTheColourTableWithTheTransparentEntryZero) {
+    Image image;
+    image.SetSource(MAKEINTRESOURCEA(IDB_TEST_INDEXED));
+    PALETTEENTRY entries[PaletteEntryCount] = {};
+    image.GetPaletteEntries(entries);
+    ASSERT_NE(image.Bitmap(), nullptr) << "loads on demand";
+    for (int i = 0; i < PaletteEntryCount; ++i) {
+        SCOPED_TRACE(i);
+        if (i == 7) {
+            EXPECT_EQ(entries[i].peRed | entries[i].peGreen | entries[i].peBlue | entries[i].peFlags, 0);
+            continue;
+        }
+        EXPECT_EQ(entries[i].peRed, TableRed(i));
+        EXPECT_EQ(entries[i].peGreen, TableGreen(i));
+        EXPECT_EQ(entries[i].peBlue, TableBlue(i));
+        EXPECT_EQ(entries[i].peFlags, PC_NOCOLLAPSE);
+    }
+}
+
+TEST(Image, APictureLoadedAfterTheDisplayTeardownStillGetsItsTransparentColourBlack) {
+    Image image;
+    DestroySharedDcs();
+    image.SetSource(MAKEINTRESOURCEA(IDB_TEST_INDEXED));
+    ASSERT_EQ(image.Load(), 1);
+    TestCanvas canvas(3, 2, Backdrop);
+    EXPECT_EQ(image.Draw(canvas.Dc(), 0, 0), 0) << "no shared context to draw from";
+    Image another;  // makes the shared contexts again
+    ASSERT_EQ(image.Draw(canvas.Dc(), 0, 0), 1);
+    EXPECT_EQ(canvas.Pixel(0, 0), Backdrop);
+    EXPECT_EQ(canvas.Pixel(2, 0), TableColour(2));
+}
+
+}  // namespace
