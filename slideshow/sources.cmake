@@ -1,4 +1,10 @@
+# Slideshow: the generator and the pixel kernels are platform-free; the scene and the
+# transition surface own platform sections and contexts.
 list(APPEND SLIDE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/random_generator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fade_kernel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/transition_kernels.cpp)
+list(APPEND SLIDE_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/transition_surface.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scene.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/slideshow_scene.cpp)

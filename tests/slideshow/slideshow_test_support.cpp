@@ -1,0 +1,106 @@
+#include "tests/slideshow/slideshow_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "images/image.h"
+#include "settings/saver_settings.h"
+#include "slideshow/random_generator.h"
+
+SolidSection::SolidSection(int32_t width, int32_t height, COLORREF colour)
+    : width_(width), height_(height), stride_(RowStride(width)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    dc_.reset(CreateCompatibleDC(nullptr));
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bits_ = static_cast<uint8_t*>(bits);
+    if (dc_ && bitmap_) previous_ = SelectObject(dc_.get(), bitmap_.get());
+    Fill(colour);
+}
+
+SolidSection::~SolidSection() {
+    if (previous_) SelectObject(dc_.get(), previous_);
+    bitmap_.reset();
+    dc_.reset();
+}
+
+void SolidSection::Fill(COLORREF colour) {
+    if (!bits_) return;
+    GdiFlush();
+    for (int32_t row = 0; row < height_; ++row) {
+        uint8_t* pixel = bits_ + static_cast<size_t>(row) * stride_;
+        for (int32_t column = 0; column < width_; ++column, pixel += 3) {
+            pixel[0] = GetBValue(colour);
+            pixel[1] = GetGValue(colour);
+            pixel[2] = GetRValue(colour);
+        }
+    }
+}
+
+std::vector<uint8_t> SolidSection::Bytes() const {
+    GdiFlush();
+    return bits_ ? std::vector<uint8_t>(bits_, bits_ + static_cast<size_t>(stride_) * height_) : std::vector<uint8_t>();
+}
+
+std::vector<uint8_t> SectionBytes(const TransitionSurface& surface, const uint8_t* bits) {
+    GdiFlush();
+    if (!bits) return {};
+    return std::vector<uint8_t>(bits, bits + static_cast<size_t>(surface.Stride()) * surface.Height());
+}
+
+PicturePixels ReadPicture(Image& picture) {
+    PicturePixels pixels;
+    if (!picture.Load(nullptr) || !picture.Bitmap()) return pixels;
+    DIBSECTION section{};
+    if (GetObjectA(picture.Bitmap(), sizeof(section), &section) != sizeof(section)) return pixels;
+    pixels.width = section.dsBm.bmWidth;
+    pixels.height = section.dsBm.bmHeight;
+    pixels.stride = section.dsBm.bmWidthBytes;
+    const auto* bits = static_cast<const uint8_t*>(section.dsBm.bmBits);
+    pixels.bytes.assign(bits, bits + static_cast<size_t>(pixels.stride) * pixels.height);
+    picture.Release();
+    return pixels;
+}
+
+std::vector<uint8_t> BackdropWithStretchedPicture(int32_t width, int32_t height, COLORREF backdrop, Image& picture,
+                                                  int x, int y, int w, int h) {
+    SolidSection expected(width, height, backdrop);
+    picture.Load(nullptr);
+    UniqueMemoryDc source(CreateCompatibleDC(nullptr));
+    {
+        SelectionGuard selection(source.get(), picture.Bitmap());
+        SetStretchBltMode(expected.Dc(), HALFTONE);
+        StretchBlt(expected.Dc(), x, y, w, h, source.get(), 0, 0, picture.Width(), picture.Height(), SRCCOPY);
+    }
+    picture.Release();
+    return expected.Bytes();
+}
+
+SceneRig::SceneRig(int32_t width, int32_t height, uint32_t fadeType, uint32_t wait, bool compose)
+    : backdrop(width, height, RigBackdrop), scratch(CreateCompatibleDC(nullptr)), scene(new SlideshowScene()) {
+    SaverSettings.FadeType = fadeType;
+    SaverSettings.Wait = wait;
+    ResetRandom();
+    const RECT area{0, 0, width, height};
+    scene->Open(area, 0);
+    scene->Attach(nullptr, area);
+    if (compose) Compose();
+}
+
+void SceneRig::RunToNextChoice() {
+    const int32_t before = scene->CurrentPicture();
+    // A choice is the frame that resets the step counter after step 35.
+    for (int frame = 0; frame < 100000; ++frame) {
+        const int32_t step = scene->StepCounter();
+        scene->Advance(1);
+        if (step > LastTransitionStep) return;
+    }
+    ADD_FAILURE() << "no choice after picture " << before;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Shared pieces of the slideshow's tests under Wine: a solid 24-bit backdrop in its own
+// memory context, reading a section's bytes, and a scene opened over such a backdrop.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "common/unique_handle.h"
+#include "slideshow/slideshow_scene.h"
+#include "slideshow/transition_surface.h"
+
+class Image;
+
+// A bottom-up 24-bit section selected into its own memory context.
+class SolidSection {
+public:
+    SolidSection(int32_t width, int32_t height, COLORREF colour);
+    ~SolidSection();
+    SolidSection(const SolidSection&) = delete;
+    SolidSection& operator=(const SolidSection&) = delete;
+
+    void Fill(COLORREF colour);
+    HDC Dc() const { return dc_.get(); }
+    uint8_t* Bits() const { return bits_; }
+    int32_t Stride() const { return stride_; }
+    std::vector<uint8_t> Bytes() const;
+
+private:
+    int32_t width_, height_, stride_;
+    UniqueMemoryDc dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ previous_ = nullptr;
+    uint8_t* bits_ = nullptr;
+};
+
+// The stride x height bytes of one of the surface's sections, after pending drawing.
+std::vector<uint8_t> SectionBytes(const TransitionSurface& surface, const uint8_t* bits);
+
+// A loaded picture's own 24-bit rows, bottom-up; empty when it does not load.
+struct PicturePixels {
+    int32_t width = 0, height = 0, stride = 0;
+    std::vector<uint8_t> bytes;
+};
+PicturePixels ReadPicture(Image& picture);
+
+// What the surface should hold: the backdrop with the picture stretched by the platform's
+// averaging transfer into the rectangle (x, y, w, h), from the top of the screen.
+std::vector<uint8_t> BackdropWithStretchedPicture(int32_t width, int32_t height, COLORREF backdrop, Image& picture,
+                                                  int x, int y, int w, int h);
+
+constexpr COLORREF RigBackdrop = RGB(30, 60, 90);
+
+// A slideshow scene opened on a width x height area over a solid backdrop, attached, and
+// (unless told otherwise) composed, with the generator reset first.
+struct SceneRig {
+    SceneRig(int32_t width, int32_t height, uint32_t fadeType, uint32_t wait, bool compose = true);
+    void Compose() { scene->Compose(nullptr, scratch.get(), backdrop.Dc()); }
+    // Advances one frame at a time until the scene has chosen its next picture.
+    void RunToNextChoice();
+
+    SolidSection backdrop;
+    UniqueMemoryDc scratch;
+    std::unique_ptr<SlideshowScene> scene;
+};
