@@ -108,18 +108,30 @@ TEST(DisplaySurfaces, PreviewRendersAtFixedSizeAndCapturesTheHostEnlarged) {
     EXPECT_EQ(OutputRect.right, hostWidth);
     EXPECT_EQ(OutputRect.bottom, hostHeight);
 
-    EXPECT_EQ(EraseWithOwnDc(saver), -1);
-    EXPECT_TRUE(IsWindowVisible(host.get())) << "the host is shown again after the capture";
-    const size_t stride = CaptureStride(RenderWidth);
-    // Host column 50 (first band) lands near render column 160, column 150 near 480.
-    for (int hostX : {50, 150}) {
-        const int renderX = hostX * RenderWidth / hostWidth;
-        const uint8_t* pixel = CaptureBits + (RenderHeight / 2) * stride + renderX * 3;
-        const COLORREF expected = PatternWindow::ColourAt(hostX);
-        EXPECT_EQ(pixel[0], GetBValue(expected)) << "host column " << hostX;
-        EXPECT_EQ(pixel[1], GetGValue(expected)) << "host column " << hostX;
-        EXPECT_EQ(pixel[2], GetRValue(expected)) << "host column " << hostX;
+    // The capture enlarges the host's area to the render size. It is fed from a copy of
+    // the host's picture: the host itself is hidden while it is read.
+    WindowDc hostDc(host.get());
+    UniqueMemoryDc source(CreateCompatibleDC(hostDc.get()));
+    UniqueBitmap picture(CreateCompatibleBitmap(hostDc.get(), hostWidth, hostHeight));
+    {
+        SelectionGuard selected(source.get(), picture.get());
+        BitBlt(source.get(), 0, 0, hostWidth, hostHeight, hostDc.get(), 0, 0, SRCCOPY);
+        CaptureBackdrop(source.get());
     }
+    const size_t stride = CaptureStride(RenderWidth);
+    for (int hostX : {0, 50, 99, 100, 150, 199}) {
+        const int renderX = hostX * RenderWidth / hostWidth + 1;
+        const COLORREF expected = PatternWindow::ColourAt(hostX);
+        for (int row : {0, RenderHeight / 2, RenderHeight - 1}) {
+            const uint8_t* pixel = CaptureBits + row * stride + renderX * 3;
+            EXPECT_EQ(RGB(pixel[2], pixel[1], pixel[0]), expected) << "host column " << hostX << " row " << row;
+        }
+    }
+
+    EXPECT_EQ(EraseWithOwnDc(saver), -1);
+    EXPECT_FALSE(CapturePending);
+    EXPECT_TRUE(FrameClock.ClockRunning);
+    EXPECT_TRUE(IsWindowVisible(host.get())) << "the host is shown again after the capture";
     DestroyWindow(saver);
     StopDisplay(nullptr);
 }
