@@ -7,8 +7,12 @@ namespace {
 
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr INT_PTR AboutEndCode = 1;
+constexpr LONG_PTR Closing = 1;
 
 void CloseAboutBox(HWND window) {
+    // Hiding the ending box deactivates it, which asks for the close again: once is enough.
+    if (GetWindowLongPtrW(window, DWLP_USER) == Closing) return;
+    SetWindowLongPtrW(window, DWLP_USER, Closing);
     ReleaseCapture();
     EndDialog(window, AboutEndCode);
 }
@@ -27,11 +31,11 @@ HBRUSH WhiteControlColor(HDC dc) {
 
 INT_PTR CALLBACK AboutBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_CREATE:
-    case WM_INITDIALOG:
-        // A dialog procedure sees WM_INITDIALOG rather than WM_CREATE; the box takes
-        // the mouse there, so a press anywhere on the screen reaches it.
-        SetCapture(window);
+    case WM_SHOWWINDOW:
+        // The box takes the mouse as it appears, so a press anywhere on the screen reaches
+        // it. A dialog procedure never sees WM_CREATE, and the start of the modal loop
+        // cancels a capture taken during WM_INITDIALOG.
+        if (wParam) SetCapture(window);
         return FALSE;
     case WM_NCACTIVATE:
         if (!wParam) CloseAboutBox(window);

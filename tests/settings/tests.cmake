@@ -2,3 +2,11 @@ list(APPEND SLIDE_NATIVE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/saver_settings_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scroll_rule_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/picture_corner_test.cpp)
+# Under Wine against the real registry of the prefix and the real dialog templates.
+list(APPEND SLIDE_WIN_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/settings_test_support.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_store_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_dialog_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_dialog_end_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_dialog_drag_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/about_box_test.cpp)

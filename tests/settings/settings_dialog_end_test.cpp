@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "common/process_state.h"
+#include "images/image_list.h"
+#include "images/shared_memory_dcs.h"
+#include "resources/resource_ids.h"
+#include "settings/dialog_picture.h"
+#include "settings/saver_settings.h"
+#include "settings/settings_dialog.h"
+#include "tests/settings/settings_test_support.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int GiveUpTick = 60;
+constexpr INT_PTR GaveUp = 99;
+
+using SettingsDialogEndTest = SettingsKeyTest;
+
+struct EndCase {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+    bool stores;
+};
+
+// The dialog runs modal as the program runs it; every way out ends it with 1 and gives
+// back the sample picture, its image and the shared contexts.
+TEST_F(SettingsDialogEndTest, EveryEndGivesCodeOneAndReleasesThePicture) {
+    const EndCase cases[] = {
+        {"OK", WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), true},
+        {"Cancel", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), false},
+        {"close box", WM_CLOSE, 0, false},
+        {"Escape key", WM_KEYDOWN, VK_ESCAPE, false},
+    };
+    for (const EndCase& c : cases) {
+        DeleteSettingsKey();
+        bool heldWhileOpen = false;
+        bool posted = false;
+        TimerDriver driver([&](int tick) {
+            HWND dialog = FindThreadDialog();
+            if (!posted && dialog) {
+                posted = true;
+                heldWhileOpen = DialogPictureDc() != nullptr && LiveImageCount == 1 && PictureDc != nullptr;
+                PostMessageW(dialog, c.message, c.wParam, 0);
+            }
+            if (tick == GiveUpTick && dialog) EndDialog(dialog, GaveUp);
+            return tick < GiveUpTick;
+        });
+        const INT_PTR result =
+            DialogBoxParamW(ModuleInstance, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, SettingsDialogProc, 0);
+        EXPECT_EQ(result, 1) << c.what;
+        EXPECT_TRUE(heldWhileOpen) << c.what;
+        EXPECT_EQ(DialogPictureDc(), nullptr) << c.what;
+        EXPECT_EQ(DialogPalette(), nullptr) << c.what;
+        EXPECT_EQ(LiveImageCount, 0) << c.what;
+        EXPECT_EQ(PictureDc, nullptr) << c.what;
+        EXPECT_EQ(ReadStoredDword("Wait").has_value(), c.stores) << c.what;
+    }
+}
+
+std::vector<uint32_t> Pixels(HDC dc, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, height, pixels.data(), &info,
+              DIB_RGB_COLORS);
+    return pixels;
+}
+
+uint32_t AsDibPixel(COLORREF colour) { return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour); }
+
+TEST_F(SettingsDialogEndTest, SampleIsPaintedCentredThroughItsMask) {
+    HWND dialog = CreateDialogParamW(ModuleInstance, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, SettingsDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    UpdateWindow(dialog);
+    RECT area{};
+    GetClientRect(GetDlgItem(dialog, IDC_PICTURE), &area);
+    const int width = area.right, height = area.bottom;
+    ASSERT_GT(width, 0);
+    const std::vector<uint32_t> painted = Pixels(DialogPictureDc(), width, height);
+
+    // The same picture drawn on its own at the centre, by hand, over the button face.
+    ImageList reference;
+    reference.Create(1, nullptr);
+    reference.SetImageSource(0, MAKEINTRESOURCEA(IDB_SAMPLE));
+    Image* sample = reference.GetImage(0);
+    ASSERT_NE(sample, nullptr);
+    ASSERT_EQ(sample->Width(), 136);
+    HDC screen = GetDC(nullptr);
+    HDC expectedDc = CreateCompatibleDC(screen);
+    HBITMAP expectedBitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ displaced = SelectObject(expectedDc, expectedBitmap);
+    FillRect(expectedDc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    const int x = (width - 136) / 2, y = (height - 136) / 2;
+    reference.DrawImageAt(expectedDc, x, y, 0);
+    const std::vector<uint32_t> expected = Pixels(expectedDc, width, height);
+    SelectObject(expectedDc, displaced);
+    DeleteObject(expectedBitmap);
+    DeleteDC(expectedDc);
+
+    EXPECT_TRUE(painted == expected);
+    const uint32_t face = AsDibPixel(GetSysColor(COLOR_BTNFACE));
+    size_t motif = 0;
+    for (uint32_t pixel : painted) motif += (pixel & 0xFFFFFF) != face;
+    EXPECT_GT(motif, 1000u);
+    // The sample's transparent ground, named by its top-left pixel, shows the button face.
+    ASSERT_TRUE(x >= 0 && y >= 0);
+    EXPECT_EQ(painted[static_cast<size_t>(y) * width + x] & 0xFFFFFF, face);
+    DestroyWindow(dialog);
+    EXPECT_EQ(DialogPictureDc(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "tests/settings/settings_test_support.h"
+
+#include "common/unique_handle.h"
+#include "settings/settings_store.h"
+
+#include <string>
+#include <utility>
+
+
+namespace {
+
+constexpr DWORD ChildTimeoutMs = 60000;
+constexpr UINT TickMs = 30;
+TimerDriver* CurrentDriver = nullptr;
+
+struct DialogSearch {
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<DialogSearch*>(parameter);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (window != search->except && IsWindowVisible(window) && std::string(className) == "#32770") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string SubkeyPath() { return std::string(ProductKeyPath) + "\\" + SettingsSubkey; }
+
+}  // namespace
+
+void DeleteSettingsKey() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, ProductKeyPath);
+    RegDeleteKeyA(HKEY_CURRENT_USER, ProductKeyPath);
+}
+
+bool SettingsKeyExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SubkeyPath().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void WriteRawSetting(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SubkeyPath().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    UniqueRegistryKey owned(key);
+    ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+}
+
+void WriteDwordSetting(const char* name, uint32_t value) { WriteRawSetting(name, REG_DWORD, &value, sizeof(value)); }
+
+void WriteStoredSettings(uint32_t brightness, uint32_t fadeType, uint32_t wait) {
+    WriteDwordSetting("Brightness", brightness);
+    WriteDwordSetting("FadeType", fadeType);
+    WriteDwordSetting("Wait", wait);
+}
+
+std::optional<uint32_t> ReadStoredDword(const char* name) {
+    DWORD type = REG_NONE;
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    if (RegGetValueA(HKEY_CURRENT_USER, SubkeyPath().c_str(), name, RRF_RT_ANY, &type, &value, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string EnvironmentValue(const char* name) {
+    char value[256] = {};
+    const DWORD length = GetEnvironmentVariableA(name, value, sizeof(value));
+    return length > 0 && length < sizeof(value) ? std::string(value, length) : std::string();
+}
+
+int RunTestInFreshProcess(const std::string& testName, const char* name, const std::string& value) {
+    char path[MAX_PATH] = {};
+    if (!GetModuleFileNameA(nullptr, path, MAX_PATH)) return -1;
+    std::string commandLine =
+        std::string("\"") + path + "\" --gtest_also_run_disabled_tests --gtest_filter=" + testName;
+    if (!SetEnvironmentVariableA(name, value.c_str())) return -1;
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return -1;
+    }
+    UniqueKernelHandle processHandle(process.hProcess);
+    UniqueKernelHandle threadHandle(process.hThread);
+    DWORD exitCode = 0;
+    if (WaitForSingleObject(processHandle.get(), ChildTimeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(processHandle.get(), 1);
+        return -1;
+    }
+    if (!GetExitCodeProcess(processHandle.get(), &exitCode)) return -1;
+    return static_cast<int>(exitCode);
+}
+
+TimerDriver::TimerDriver(std::function<bool(int)> step) : step_(std::move(step)) {
+    CurrentDriver = this;
+    timer_ = SetTimer(nullptr, 0, TickMs, &TimerDriver::Tick);
+}
+
+TimerDriver::~TimerDriver() {
+    if (timer_) KillTimer(nullptr, timer_);
+    CurrentDriver = nullptr;
+}
+
+void CALLBACK TimerDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    TimerDriver* driver = CurrentDriver;
+    if (!driver || !driver->timer_) return;
+    if (!driver->step_(driver->ticks_++)) {
+        KillTimer(nullptr, driver->timer_);
+        driver->timer_ = 0;
+    }
+}
+
+HWND FindThreadDialog(HWND except) {
+    DialogSearch search{except, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void PumpMessages(HWND dialog) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (dialog && IsDialogMessageW(dialog, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}

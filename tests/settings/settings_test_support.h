@@ -1,0 +1,54 @@
+#pragma once
+// Helpers the settings tests under Wine share: the real registry key of the store, and a
+// second run of this test program in a fresh process.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Removes the product key with everything below it.
+void DeleteSettingsKey();
+bool SettingsKeyExists();
+// Writes one raw value into the settings subkey, creating the keys as needed.
+void WriteRawSetting(const char* name, DWORD type, const void* data, DWORD size);
+void WriteDwordSetting(const char* name, uint32_t value);
+void WriteStoredSettings(uint32_t brightness, uint32_t fadeType, uint32_t wait);
+// The value as stored: nothing when it is missing or not a four-byte REG_DWORD.
+std::optional<uint32_t> ReadStoredDword(const char* name);
+
+// Runs this test program again with only `testName` (a disabled test), the variable `name`
+// set to `value`; returns its exit code, or -1 when it could not run or hung.
+int RunTestInFreshProcess(const std::string& testName, const char* name, const std::string& value);
+// The value of an environment variable, empty when unset.
+std::string EnvironmentValue(const char* name);
+
+// Calls `step` with a tick count every few milliseconds from inside whatever message loop
+// runs on this thread (a modal dialog's too), until it returns false or the driver goes.
+class TimerDriver {
+public:
+    explicit TimerDriver(std::function<bool(int)> step);
+    TimerDriver(const TimerDriver&) = delete;
+    TimerDriver& operator=(const TimerDriver&) = delete;
+    ~TimerDriver();
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    std::function<bool(int)> step_;
+    UINT_PTR timer_ = 0;
+    int ticks_ = 0;
+};
+
+// A visible dialog window of this thread other than `except`, or null.
+HWND FindThreadDialog(HWND except = nullptr);
+// Dispatches what is queued for this thread, through `dialog`'s keyboard handling.
+void PumpMessages(HWND dialog);
+
+// The key of the store, cleared before and after each test: the prefix's registry lasts.
+class SettingsKeyTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteSettingsKey(); }
+    void TearDown() override { DeleteSettingsKey(); }
+};
