@@ -6,12 +6,6 @@
 
 namespace {
 
-TEST(DimInPlan, TargetIsBrightnessInThirtySeconds) {
-    const uint32_t brightness[] = {0, 1, 4, 7, 8};
-    const int32_t target[] = {0, 4, 16, 28, 32};
-    for (size_t i = 0; i < std::size(brightness); ++i) EXPECT_EQ(DimTargetLevel(brightness[i]), target[i]);
-}
-
 TEST(DimInPlan, ShowsEveryLevelFromFullDownToTheTargetOnePerTick) {
     struct Case {
         uint32_t brightness;

@@ -33,12 +33,6 @@ protected:
     HWND window_ = nullptr;
 };
 
-TEST_F(DisplayWindow, CreationAttachesTheScene) {
-    EXPECT_EQ(OutputRect.right, RenderWidth);
-    EXPECT_EQ(OutputRect.bottom, RenderHeight);
-    EXPECT_TRUE(DisplayScene);
-}
-
 TEST_F(DisplayWindow, EraseIsReportedDoneEveryTime) {
     for (int erase = 0; erase < 3; ++erase) EXPECT_EQ(EraseWithOwnDc(window_), -1) << "erase " << erase;
     EXPECT_EQ(SendMessageA(window_, WM_ERASEBKGND, 0, 0), -1);

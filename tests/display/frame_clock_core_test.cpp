@@ -38,19 +38,6 @@ TEST(FrameClockCore, IntervalsRepeatThirtyThirtyThirtyFourAndMakeOneSecond) {
     EXPECT_EQ(sum, 1000u);
 }
 
-TEST(FrameClockCore, ResetStartsFromIndexZeroWithNothingAccumulated) {
-    FrameClockState clock;
-    clock.ElapsedMs = 17;
-    clock.IntervalIndex = 12;
-    clock.FramesDue = 9;
-    ResetClockState(clock, 5000);
-    EXPECT_EQ(clock.ElapsedMs, 0u);
-    EXPECT_EQ(clock.IntervalIndex, 0);
-    EXPECT_EQ(clock.FramesDue, 0);
-    EXPECT_EQ(clock.LastTime, 5000u);
-    EXPECT_TRUE(clock.ClockRunning);
-}
-
 TEST(FrameClockCore, FirstReadingAfterResetCountsWholeIntervals) {
     struct Case {
         uint32_t afterMs;
