@@ -125,7 +125,7 @@ void RegisterAll() {
         });
         benchmark::RegisterBenchmark(Label("FadeSse2", size).c_str(), [size](benchmark::State& state) {
             RunStep(state, size, [](Frame& f, int32_t s) {
-                FadeBytesSse2(f.front.data(), f.from.data(), f.target.data(), f.bytes, 8 * static_cast<uint32_t>(s + 1));
+                FadeBytesSse2(f.front.data(), f.from.data(), f.target.data(), f.bytes, static_cast<uint32_t>(s + 1));
             });
         });
         benchmark::RegisterBenchmark(Label("Shade", size).c_str(), [size](benchmark::State& state) {

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int32_t BytesPerPixel = TransitionBytesPerPixel;
 constexpr int32_t RowAlignment = 4;
-constexpr uint32_t FadeWeightPerStep = FullFadeWeight / LastEffectStep;
 constexpr ptrdiff_t BlockTileBytes = BlockTilePixels * BytesPerPixel;
 // Block works on pairs of rows and pairs of columns: the square shrinks by two pixels a step.
 constexpr int32_t BlockPairSize = 2;
@@ -38,8 +37,7 @@ int FadeStep(const TransitionPixels& pixels, int32_t step) {
     if (!HasPixels(pixels)) return 0;
     // Steps outside 0..32 never reach here from the surface; hold them to the ends.
     const int32_t clamped = step < 0 ? 0 : (step > LastEffectStep ? LastEffectStep : step);
-    FadeBytes(pixels.Front, pixels.From, pixels.Target, FrameBytes(pixels),
-              static_cast<uint32_t>(clamped) * FadeWeightPerStep);
+    FadeBytes(pixels.Front, pixels.From, pixels.Target, FrameBytes(pixels), static_cast<uint32_t>(clamped));
     return 1;
 }
 

@@ -20,13 +20,14 @@ std::vector<FadePath> AvailablePaths() {
     return paths;
 }
 
-uint8_t Expected(uint8_t from, uint8_t target, uint32_t weight) {
-    return static_cast<uint8_t>((from * (256 - weight) + target * weight) >> 8);
+uint8_t Expected(uint8_t from, uint8_t target, uint32_t step) {
+    const uint32_t f = 8 * step;
+    return static_cast<uint8_t>((from * (256 - f) + target * f) >> 8);
 }
 
-// Every pair of byte values at every weight, so the vector arithmetic is proven equal to
+// Every pair of byte values at every step, so the vector arithmetic is proven equal to
 // the formula over its whole domain.
-TEST(FadeKernel, EveryBytePairAtEveryWeight) {
+TEST(FadeKernel, EveryBytePairAtEveryStep) {
     constexpr size_t pairCount = 256 * 256;
     std::vector<uint8_t> from(pairCount), target(pairCount), front(pairCount);
     for (size_t k = 0; k < pairCount; ++k) {
@@ -34,11 +35,11 @@ TEST(FadeKernel, EveryBytePairAtEveryWeight) {
         target[k] = static_cast<uint8_t>(k);
     }
     for (const FadePath& path : AvailablePaths()) {
-        for (uint32_t weight = 0; weight <= FullFadeWeight; ++weight) {
-            path.fade(front.data(), from.data(), target.data(), pairCount, weight);
+        for (uint32_t step = 0; step <= FadeStepCount; ++step) {
+            path.fade(front.data(), from.data(), target.data(), pairCount, step);
             size_t mismatches = 0;
-            for (size_t k = 0; k < pairCount; ++k) mismatches += front[k] != Expected(from[k], target[k], weight);
-            ASSERT_EQ(mismatches, 0u) << path.name << " weight " << weight;
+            for (size_t k = 0; k < pairCount; ++k) mismatches += front[k] != Expected(from[k], target[k], step);
+            ASSERT_EQ(mismatches, 0u) << path.name << " step " << step;
         }
     }
 }
@@ -58,11 +59,11 @@ TEST(FadeKernel, OddLengthsAndOffsetsStayInBounds) {
                     from[k] = static_cast<uint8_t>(k * 37 + 11);
                     target[k] = static_cast<uint8_t>(k * 91 + 200);
                 }
-                for (uint32_t weight : {0u, 8u, 96u, 248u, 256u}) {
+                for (uint32_t step : {0u, 1u, 12u, 31u, 32u}) {
                     uint8_t* out = front.data() + guard + offset;
-                    path.fade(out, from.data() + offset, target.data() + offset, length, weight);
+                    path.fade(out, from.data() + offset, target.data() + offset, length, step);
                     for (size_t k = 0; k < length; ++k)
-                        ASSERT_EQ(out[k], Expected(from[offset + k], target[offset + k], weight))
+                        ASSERT_EQ(out[k], Expected(from[offset + k], target[offset + k], step))
                             << path.name << " length " << length << " offset " << offset << " byte " << k;
                     for (size_t k = 0; k < guard + offset; ++k) ASSERT_EQ(front[k], guardValue) << path.name;
                     for (size_t k = guard + offset + length; k < front.size(); ++k)
@@ -73,7 +74,7 @@ TEST(FadeKernel, OddLengthsAndOffsetsStayInBounds) {
     }
 }
 
-TEST(FadeKernel, WeightsAboveFullShowTheTarget) {
+TEST(FadeKernel, StepsPastTheLastShowTheTarget) {
     const std::vector<uint8_t> from(40, 10), target(40, 250);
     for (const FadePath& path : AvailablePaths()) {
         std::vector<uint8_t> front(40, 0);
