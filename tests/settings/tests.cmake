@@ -10,3 +10,12 @@ list(APPEND SLIDE_WIN_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/settings_dialog_end_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_dialog_drag_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/about_box_test.cpp)
+
+if(SLIDE_WINDOWS)
+  # Finds the settings dialog of a running slide.scr for tools/capture-dialog.sh, which
+  # looks for it beside slide.scr.
+  add_executable(dialog_probe ${CMAKE_CURRENT_LIST_DIR}/dialog_probe.cpp)
+  target_compile_options(dialog_probe PRIVATE ${SLIDE_WARNINGS})
+  target_link_libraries(dialog_probe PRIVATE user32)
+  target_link_options(dialog_probe PRIVATE ${SLIDE_STATIC_LINK})
+endif()
