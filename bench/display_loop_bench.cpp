@@ -39,6 +39,8 @@ struct PaintSample {
 
 LARGE_INTEGER CounterFrequency;
 std::vector<PaintSample> Samples;
+// Wall time of each loop turn that stepped and painted a frame, in milliseconds.
+std::vector<double> FrameTurnMs;
 
 double WallSeconds() {
     LARGE_INTEGER now;
@@ -104,6 +106,8 @@ void Report(int effect, uint32_t holdFrames, double seconds) {
     }
     std::printf("  paint-to-paint ms: min %.2f  median %.2f  p95 %.2f  max %.2f\n", Percentile(intervals, 0),
                 Percentile(intervals, 0.5), Percentile(intervals, 0.95), Percentile(intervals, 1));
+    std::printf("  frame turn (step and paint) ms: median %.2f  p95 %.2f  max %.2f\n", Percentile(FrameTurnMs, 0.5),
+                Percentile(FrameTurnMs, 0.95), Percentile(FrameTurnMs, 1));
     const char* phaseNames[PhaseCount] = {"hold", "transition"};
     for (int phase = 0; phase < PhaseCount; ++phase) {
         if (wall[phase] <= 0) continue;
@@ -128,7 +132,10 @@ void RunLoop(double seconds) {
     const double end = WallSeconds() + seconds;
     bool closing = false;
     for (;;) {
+        const size_t painted = Samples.size();
+        const double turnStart = WallSeconds();
         PumpFrames();
+        if (Samples.size() != painted) FrameTurnMs.push_back((WallSeconds() - turnStart) * 1000);
         if (!closing && WallSeconds() >= end) {
             PostMessageA(SaverWindow, WM_CLOSE, 0, 0);
             closing = true;

@@ -10,6 +10,8 @@ exe="$build/display_loop_bench.exe"
 [ -f "$exe" ] || { echo "build it first: make win TARGET=display_loop_bench" >&2; exit 1; }
 per_effect=$((seconds / 3))
 for size in 1024x768 1920x1080; do
+  # The figures depend on what else the machine runs: say how busy it was.
+  echo "load average before $size: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) processors"
   "$here/../tools/with-wine-display.sh" "$build" "$size" -- bash -c '
     for effect in 0 1 2; do wine "$0" "$1" "$effect" 60 </dev/null; done' "$exe" "$per_effect"
 done
