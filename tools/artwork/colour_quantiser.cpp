@@ -51,7 +51,7 @@ Rgb8 Average(const std::vector<Rgb8>& samples, size_t begin, size_t end) {
             static_cast<uint8_t>((sums[2] + n / 2) / n)};
 }
 
-std::vector<Rgb8> MedianCut(std::vector<Rgb8> samples, int count) {
+std::vector<Rgb8> MeanCut(std::vector<Rgb8> samples, int count) {
     std::vector<Box> boxes{{0, samples.size()}};
     Measure(samples, boxes[0]);
     while (static_cast<int>(boxes.size()) < count) {
@@ -63,13 +63,13 @@ std::vector<Rgb8> MedianCut(std::vector<Rgb8> samples, int count) {
         auto first = samples.begin() + static_cast<ptrdiff_t>(box.begin);
         auto last = samples.begin() + static_cast<ptrdiff_t>(box.end);
         std::sort(first, last, [axis](Rgb8 a, Rgb8 b) { return Channel(a, axis) < Channel(b, axis); });
-        // Split at the median, moved to the nearest change of value so equal colours stay together.
-        size_t split = box.begin + (box.end - box.begin) / 2;
-        const uint8_t median = Channel(samples[split], axis);
-        while (split > box.begin && Channel(samples[split - 1], axis) == median) --split;
-        if (split == box.begin) {
-            while (split < box.end && Channel(samples[split], axis) == median) ++split;
-        }
+        // Split at the mean rather than the median: a median falls inside a dominant
+        // cluster and cuts it in two, while small clusters of distinct colour get lost.
+        double sum = 0;
+        for (auto it = first; it != last; ++it) sum += Channel(*it, axis);
+        const double mean = sum / static_cast<double>(box.end - box.begin);
+        const auto above = std::find_if(first, last, [axis, mean](Rgb8 c) { return Channel(c, axis) > mean; });
+        const size_t split = box.begin + static_cast<size_t>(above - first);
         Box low{box.begin, split};
         Box high{split, box.end};
         Measure(samples, low);
@@ -117,7 +117,7 @@ int ColourDistance(Rgb8 a, Rgb8 b) {
 
 std::vector<Rgb8> ChoosePalette(const std::vector<Rgb8>& samples, int count) {
     if (samples.empty()) return std::vector<Rgb8>(static_cast<size_t>(count));
-    std::vector<Rgb8> colours = MedianCut(samples, count);
+    std::vector<Rgb8> colours = MeanCut(samples, count);
     if (static_cast<int>(colours.size()) == count) Refine(samples, colours);
     const Rgb8 last = colours.back();
     colours.resize(static_cast<size_t>(count), last);

@@ -1,6 +1,6 @@
 #pragma once
-// Chooses a small set of colours for many pixels (median cut, then a few rounds of
-// nearest-colour refinement) and maps pixels onto such a set.
+// Chooses a small set of colours for many pixels (boxes of colours cut at their mean, then
+// a few rounds of nearest-colour refinement) and maps pixels onto such a set.
 #include <vector>
 
 #include "image_types.h"
