@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/process_state.h"
+#include "common/unique_handle.h"
 #include "images/image_list.h"
 #include "images/shared_memory_dcs.h"
 #include "resources/resource_ids.h"
@@ -94,29 +95,41 @@ TEST_F(SettingsDialogEndTest, SampleIsPaintedCentredThroughItsMask) {
     Image* sample = reference.GetImage(0);
     ASSERT_NE(sample, nullptr);
     ASSERT_EQ(sample->Width(), 136);
-    HDC screen = GetDC(nullptr);
-    HDC expectedDc = CreateCompatibleDC(screen);
-    HBITMAP expectedBitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ displaced = SelectObject(expectedDc, expectedBitmap);
-    FillRect(expectedDc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    const int x = (width - 136) / 2, y = (height - 136) / 2;
-    reference.DrawImageAt(expectedDc, x, y, 0);
-    const std::vector<uint32_t> expected = Pixels(expectedDc, width, height);
-    SelectObject(expectedDc, displaced);
-    DeleteObject(expectedBitmap);
-    DeleteDC(expectedDc);
+    WindowDc screen(nullptr);
+    UniqueMemoryDc expectedDc(CreateCompatibleDC(screen.get()));
+    UniqueBitmap expectedBitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    screen.release();
+    std::vector<uint32_t> expected;
+    const int x = (width - sample->Width()) / 2, y = (height - sample->Height()) / 2;
+    {
+        SelectionGuard selected(expectedDc.get(), expectedBitmap.get());
+        FillRect(expectedDc.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
+        reference.DrawImageAt(expectedDc.get(), x, y, 0);
+        expected = Pixels(expectedDc.get(), width, height);
+    }
 
     EXPECT_TRUE(painted == expected);
-    const uint32_t face = AsDibPixel(GetSysColor(COLOR_BTNFACE));
+    // A palette of its own only where the display has one.
+    HDC dialogDc = GetDC(dialog);
+    const bool paletteDisplay = GetDeviceCaps(dialogDc, BITSPIXEL) == 8;
+    ReleaseDC(dialog, dialogDc);
+    EXPECT_EQ(DialogPalette() != nullptr, paletteDisplay);
+
+    // The corner of the area is outside the sample: the button face, exact where no
+    // palette approximates it.
+    const uint32_t ground = painted[0] & 0xFFFFFF;
+    if (!paletteDisplay) {
+        EXPECT_EQ(ground, AsDibPixel(GetSysColor(COLOR_BTNFACE)));
+    }
     size_t motif = 0;
-    for (uint32_t pixel : painted) motif += (pixel & 0xFFFFFF) != face;
+    for (uint32_t pixel : painted) motif += (pixel & 0xFFFFFF) != ground;
     EXPECT_GT(motif, 1000u);
-    // The sample's transparent ground, named by its top-left pixel, shows the button face.
-    ASSERT_TRUE(x >= 0 && y >= 0);
-    EXPECT_EQ(painted[static_cast<size_t>(y) * width + x] & 0xFFFFFF, face);
+    // The sample's transparent ground, named by its top-left pixel, shows the same face.
+    ASSERT_TRUE(x > 0 && y > 0);
+    EXPECT_EQ(painted[static_cast<size_t>(y) * width + x] & 0xFFFFFF, ground);
     DestroyWindow(dialog);
     EXPECT_EQ(DialogPictureDc(), nullptr);
+    EXPECT_EQ(DialogPalette(), nullptr);
 }
 
 }  // namespace
