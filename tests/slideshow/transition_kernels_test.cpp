@@ -130,14 +130,6 @@ TEST(TransitionKernels, ShadeStepThreeCopiesOneRowPerBand) {
     }
 }
 
-TEST(TransitionKernels, ShadeEndStepsCopyNothing) {
-    for (auto [step, reverseSweep] : {std::pair{32, false}, std::pair{0, true}, std::pair{-1, false}, std::pair{33, true}}) {
-        Frame frame(40, 70);
-        EXPECT_EQ(ShadeStep(frame.Pixels(), step, reverseSweep), 1);
-        EXPECT_EQ(frame.front, frame.initial) << step << " " << reverseSweep;
-    }
-}
-
 TEST(TransitionKernels, BlockFirstStepCopiesTheOuterBandOfEachTile) {
     Frame frame(130, 130);
     EXPECT_EQ(BlockStep(frame.Pixels(), 1), 1);

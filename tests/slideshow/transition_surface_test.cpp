@@ -180,28 +180,6 @@ TEST(TransitionSurface, PictureThatFailsToLoadLeavesTheBareBackdrop) {
     EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()), rig.backdrop.Bytes());
 }
 
-// Each step renders the surface's own effect with its own sweep direction into the front,
-// and the transition ends on the target byte for byte.
-TEST(TransitionSurface, StepsRenderTheEffectAndEndOnTheTarget) {
-    for (uint32_t effect : {FadeEffect, ShadeEffect, BlockEffect}) {
-        SurfaceRig rig(130, 70, effect, RGB(0, 0, 0));
-        rig.backdrop.Fill(RGB(250, 128, 3));
-        rig.surface.PrepareNext(nullptr);
-        const TransitionSurface& s = rig.surface;
-        std::vector<uint8_t> front = SectionBytes(s, s.FrontBits());
-        std::vector<uint8_t> from = SectionBytes(s, s.FromBits());
-        std::vector<uint8_t> target = SectionBytes(s, s.TargetBits());
-        ASSERT_NE(from, target);
-        for (int32_t step = 0; step <= LastTransitionStep; ++step) {
-            const TransitionPixels model{front.data(), from.data(), target.data(), s.Width(), s.Height(), s.Stride()};
-            const int expected = RenderTransitionStep(model, effect, step, true);
-            EXPECT_EQ(rig.surface.StepTransition(step), expected) << effect << " step " << step;
-            ASSERT_EQ(SectionBytes(s, s.FrontBits()), front) << "effect " << effect << " step " << step;
-        }
-        EXPECT_EQ(front, target);
-    }
-}
-
 TEST(TransitionSurface, ReleaseBuffersDeletesEverySectionOnce) {
     SurfaceRig rig(64, 64, FadeEffect);
     rig.surface.PrepareNext(nullptr);
