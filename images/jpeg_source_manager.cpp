@@ -7,7 +7,6 @@ namespace {
 // The two bytes of an end-of-image marker, handed to the decoder once the data runs out.
 constexpr JOCTET MarkerPrefix = 0xFF;
 constexpr JOCTET EndOfImage = JPEG_EOI;
-constexpr int WarningLevel = -1;
 
 JpegSourceManager* ManagerOf(j_decompress_ptr decompressor) {
     return reinterpret_cast<JpegSourceManager*>(decompressor->src);

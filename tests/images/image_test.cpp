@@ -105,19 +105,27 @@ TEST(Image, DrawLeavesTheDestinationWhereThePictureIsTransparent) {
         for (int x = 0; x < 5; ++x) EXPECT_EQ(canvas.Pixel(x, y), expected[y][x]) << x << "," << y;
 }
 
-TEST(Image, DrawStretchedFitsTheMaskedPictureIntoThe43Box) {
+TEST(Image, DrawStretchedTakesTheMaskAndFillsOnlyThe43Box) {
     Image image;
     image.SetSource(MAKEINTRESOURCEA(IDB_TEST_INDEXED));
-    // A 3 × 2 picture stretched into 30 × 20: the box is 26 × 20 at (2, 0), and each
-    // picture pixel covers about 9 × 10 canvas pixels.
-    TestCanvas canvas(30, 20, Backdrop);
-    ASSERT_EQ(image.DrawStretched(canvas.Dc(), 0, 0, 30, 20), 1);
-    EXPECT_EQ(GetStretchBltMode(canvas.Dc()), HALFTONE);
-    EXPECT_EQ(canvas.Pixel(0, 5), Backdrop) << "left of the box";
-    EXPECT_EQ(canvas.Pixel(29, 5), Backdrop) << "right of the box";
-    EXPECT_EQ(canvas.Pixel(6, 4), Backdrop) << "top-left pixel: transparent";
-    EXPECT_EQ(canvas.Pixel(23, 4), TableColour(2)) << "top-right pixel";
-    EXPECT_EQ(canvas.Pixel(15, 15), TableColour(1)) << "bottom-middle pixel";
+    // A 3 × 2 rectangle is its own box: the picture lands unscaled, masked as by Draw.
+    TestCanvas exact(5, 4, Backdrop);
+    ASSERT_EQ(image.DrawStretched(exact.Dc(), 1, 1, 3, 2), 1);
+    EXPECT_EQ(GetStretchBltMode(exact.Dc()), HALFTONE);
+    const uint32_t expected[2][3] = {{Backdrop, Backdrop, TableColour(2)}, {Backdrop, TableColour(1), Backdrop}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(exact.Pixel(x + 1, y + 1), expected[y][x]) << x << "," << y;
+    EXPECT_EQ(exact.Pixel(0, 1), Backdrop);
+    EXPECT_EQ(exact.Pixel(4, 2), Backdrop);
+
+    // 30 × 20 holds a 26 × 20 box at (2, 0); the averaging resampler decides the inside.
+    TestCanvas wide(30, 20, Backdrop);
+    ASSERT_EQ(image.DrawStretched(wide.Dc(), 0, 0, 30, 20), 1);
+    for (int y = 0; y < 20; ++y) {
+        EXPECT_EQ(wide.Pixel(1, y), Backdrop) << "left of the box, row " << y;
+        EXPECT_EQ(wide.Pixel(28, y), Backdrop) << "right of the box, row " << y;
+    }
+    EXPECT_NE(wide.Pixel(23, 4), Backdrop) << "the opaque top-right pixel reaches the box";
 }
 
 TEST(Image, ReleaseKeepsTheSourceAndDrawLoadsAgain) {

@@ -1,0 +1,148 @@
+// Decode time of each embedded picture through JpegImage::Load beside the plain library
+// decode of the same bytes into a memory buffer, measured in the same run. Each figure is
+// the median of many repetitions, the two ways taking turns so drift hits both alike.
+//
+// Usage: jpeg_bench.exe [REPETITIONS]   (under Wine: bench/jpeg_bench.sh WIN_BUILD_DIR)
+#include <windows.h>
+
+#include <stdio.h>
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "common/process_state.h"
+#include "images/jpeg_image.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr int DefaultRepetitions = 31;
+constexpr double MillisecondsPerSecond = 1000.0;
+constexpr double RatioGoal = 1.10;
+constexpr int PlainFailure = -1;
+
+LARGE_INTEGER CounterFrequency;
+
+double NowMs() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * MillisecondsPerSecond / static_cast<double>(CounterFrequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+[[noreturn]] void ThrowingExit(j_common_ptr) { throw PlainFailure; }
+
+struct ResourceBytes {
+    const unsigned char* Data = nullptr;
+    unsigned long Size = 0;
+};
+
+ResourceBytes Locate(int id) {
+    ResourceBytes bytes;
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), JpegResourceType);
+    if (!found) return bytes;
+    HGLOBAL loaded = LoadResource(nullptr, found);
+    bytes.Data = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+    bytes.Size = SizeofResource(nullptr, found);
+    return bytes;
+}
+
+// The library alone: bytes in memory to top-down red-green-blue rows in a plain buffer.
+bool PlainDecode(const ResourceBytes& bytes, int& width, int& height) {
+    jpeg_decompress_struct decompressor{};
+    jpeg_error_mgr errors{};
+    decompressor.err = jpeg_std_error(&errors);
+    errors.error_exit = ThrowingExit;
+    std::unique_ptr<unsigned char, decltype(&std::free)> pixels(nullptr, &std::free);
+    bool ok = true;
+    try {
+        jpeg_create_decompress(&decompressor);
+        jpeg_mem_src(&decompressor, bytes.Data, bytes.Size);
+        jpeg_read_header(&decompressor, TRUE);
+        jpeg_start_decompress(&decompressor);
+        width = static_cast<int>(decompressor.output_width);
+        height = static_cast<int>(decompressor.output_height);
+        const size_t rowBytes = static_cast<size_t>(width) * decompressor.output_components;
+        pixels.reset(static_cast<unsigned char*>(std::malloc(rowBytes * static_cast<size_t>(height))));
+        if (!pixels) throw PlainFailure;
+        while (decompressor.output_scanline < decompressor.output_height) {
+            JSAMPROW row = pixels.get() + rowBytes * decompressor.output_scanline;
+            jpeg_read_scanlines(&decompressor, &row, 1);
+        }
+        jpeg_finish_decompress(&decompressor);
+    } catch (int) {
+        ok = false;
+    }
+    jpeg_destroy_decompress(&decompressor);
+    return ok;
+}
+
+double TimeImageLoad(JpegImage& image, bool& ok) {
+    const double start = NowMs();
+    ok = image.Load() == 1;
+    const double elapsed = NowMs() - start;
+    image.Release();
+    return elapsed;
+}
+
+double TimePlainDecode(const ResourceBytes& bytes, bool& ok) {
+    int width = 0, height = 0;
+    const double start = NowMs();
+    ok = PlainDecode(bytes, width, height);
+    return NowMs() - start;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ModuleInstance = GetModuleHandleA(nullptr);
+    QueryPerformanceFrequency(&CounterFrequency);
+    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : DefaultRepetitions;
+
+    std::printf("JPEG decode, median of %d repetitions each\n", repetitions);
+    std::printf("%-8s %-10s %18s %16s %7s\n", "picture", "size", "JpegImage::Load ms", "plain decode ms", "ratio");
+    double imageTotal = 0, plainTotal = 0;
+    bool allOk = true;
+    for (int id = IDR_PICTURE_FIRST; id < IDR_PICTURE_FIRST + IDR_PICTURE_COUNT; ++id) {
+        const ResourceBytes bytes = Locate(id);
+        JpegImage image;
+        image.SetSource(MAKEINTRESOURCEA(id));
+        bool ok = bytes.Data && image.Load() == 1;
+        const int width = image.Width(), height = image.Height();
+        image.Release();
+        std::vector<double> imageMs, plainMs;
+        for (int r = 0; ok && r < repetitions; ++r) {
+            bool imageOk = false, plainOk = false;
+            if (r % 2 == 0) {
+                imageMs.push_back(TimeImageLoad(image, imageOk));
+                plainMs.push_back(TimePlainDecode(bytes, plainOk));
+            } else {
+                plainMs.push_back(TimePlainDecode(bytes, plainOk));
+                imageMs.push_back(TimeImageLoad(image, imageOk));
+            }
+            ok = imageOk && plainOk;
+        }
+        if (!ok) {
+            std::printf("%-8d could not be decoded\n", id);
+            allOk = false;
+            continue;
+        }
+        const double imageMedian = Median(imageMs), plainMedian = Median(plainMs);
+        imageTotal += imageMedian;
+        plainTotal += plainMedian;
+        std::printf("%-8d %4dx%-5d %18.3f %16.3f %7.3f\n", id, width, height, imageMedian, plainMedian,
+                    imageMedian / plainMedian);
+    }
+    if (plainTotal > 0) {
+        std::printf("%-19s %18.3f %16.3f %7.3f   (goal: ratio <= %.2f)\n", "all pictures", imageTotal, plainTotal,
+                    imageTotal / plainTotal, RatioGoal);
+    }
+    return allOk ? EXIT_SUCCESS : EXIT_FAILURE;
+}
