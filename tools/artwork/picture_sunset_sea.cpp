@@ -42,7 +42,7 @@ private:
         static constexpr Colour Stops[] = {Hex(0x1E1850), Hex(0x5A2A6A), Hex(0xB8445E), Hex(0xF0703E), Hex(0xFFA844),
                                            Hex(0xFFD27A)};
         Colour sky = Ramp(Stops, std::pow(Clamp01(v / Horizon), 1.3f));
-        const float du = (u - SunU()) / height_ * height_;
+        const float du = u - SunU();
         const float dv = v - SunV;
         const float distance = std::sqrt(du * du + dv * dv);
         const float outside = std::max(distance - SunRadius, 0.0f);
