@@ -21,6 +21,11 @@ namespace {
 constexpr size_t BufferAlignment = 64;
 constexpr size_t AvxBytes = 32;
 constexpr size_t SseBytes = 16;
+// Any varied content will do; an odd multiplier spreads it over all byte values.
+constexpr size_t FillMultiplier = 131;
+// A step reads the from and target frames and writes the front frame.
+constexpr int64_t FramesStreamedPerStep = 3;
+constexpr double NanosecondsPerMicrosecond = 1000.0;
 
 struct ScreenSize {
     int32_t width;
@@ -33,7 +38,7 @@ public:
     explicit AlignedBuffer(size_t size, uint8_t seed)
         : size_((size + BufferAlignment - 1) / BufferAlignment * BufferAlignment),
           data_(static_cast<uint8_t*>(std::aligned_alloc(BufferAlignment, size_))) {
-        for (size_t k = 0; k < size_; ++k) data_[k] = static_cast<uint8_t>(k * 131 + seed);
+        for (size_t k = 0; k < size_; ++k) data_[k] = static_cast<uint8_t>(k * FillMultiplier + seed);
     }
     AlignedBuffer(const AlignedBuffer&) = delete;
     AlignedBuffer& operator=(const AlignedBuffer&) = delete;
@@ -87,7 +92,8 @@ void RunStep(benchmark::State& state, ScreenSize size, Step step) {
         benchmark::ClobberMemory();
         s = (s + 1) % LastEffectStep;
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 3 * static_cast<int64_t>(frame.bytes));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * FramesStreamedPerStep *
+                            static_cast<int64_t>(frame.bytes));
 }
 
 // Records each case's CPU time per iteration for the summary: the machine may be shared,
@@ -151,7 +157,7 @@ void PrintSummary(const std::map<std::string, double>& times) {
         const auto bound = times.find(Label("Bound", size));
         if (bound == times.end() || bound->second <= 0) continue;
         const std::string name = std::to_string(size.width) + "x" + std::to_string(size.height);
-        std::printf("%-12s %10.1f", name.c_str(), bound->second / 1000.0);
+        std::printf("%-12s %10.1f", name.c_str(), bound->second / NanosecondsPerMicrosecond);
         for (const char* kind : kinds) {
             const auto found = times.find(Label(kind, size));
             if (found == times.end()) std::printf(" %9s", "-");
