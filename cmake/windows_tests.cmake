@@ -19,3 +19,5 @@ foreach(subsystem host settings images slideshow display resources)
   target_link_options(${target} PRIVATE ${SLIDE_STATIC_LINK})
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
 endforeach()
+
+include(${CMAKE_SOURCE_DIR}/tests/stress/stress.cmake)

@@ -15,7 +15,7 @@ for n in $(seq 1 "$max"); do
   SLIDE_FAIL="$call:$n" start_saver "$log" "$scr" /s
   wait_saver 3 || end_saver || fail "$call #$n: the saver hung"
   if ! grep -q "^fail $call $n\$" "$log"; then
-    [ "$n" -gt 1 ] || fail "$call is never called in a saver run"
+    [ "$n" -gt 1 ] || fail "$call is never called in a saver run (exit code $saver_code): $(cat "$log")"
     echo "$call: a run makes $((n - 1)) such calls; each failing in turn was handled"
     exit 0
   fi

@@ -31,7 +31,7 @@ struct SeamState {
     FILE* log = nullptr;
 
     SeamState() {
-        if (const char* path = std::getenv("SLIDE_SEAM_LOG")) log = std::fopen(path, "a");
+        if (const char* path = std::getenv("SLIDE_SEAM_LOG")) log = std::fopen(path, "ab");
         if (const char* plan = std::getenv("SLIDE_FAIL")) ParsePlan(plan, failAt);
         if (const char* plan = std::getenv("SLIDE_THROW")) {
             std::map<std::string, int> one;
