@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "common/process_state.h"
@@ -103,6 +106,70 @@ TEST_F(DisplayWindow, FirstCloseOfAFullScreenRunLeavesTheDisplayRunning) {
     SendMessageA(window_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(DisplayScene);
     EXPECT_FALSE(WorkDc || BackdropDc);
+}
+
+// Waits on its own thread for this process's message box, reads its text and answers OK.
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer() : thread_([this] { Answer(); }) {}
+    ~MessageBoxAnswerer() { Join(); }
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    // Waits until the box was answered or the wait gave up.
+    void Join() {
+        if (thread_.joinable()) thread_.join();
+    }
+    const std::wstring& Text() const { return text_; }
+    bool Seen() const { return seen_; }
+
+private:
+    static constexpr int MessageTextId = 0xFFFF;  // the static text control of a message box
+    static constexpr int PollMs = 20;
+    static constexpr int PollLimit = 500;
+
+    void Answer() {
+        for (int poll = 0; poll < PollLimit; ++poll) {
+            HWND box = FindWindowW(L"#32770", nullptr);
+            DWORD owner = 0;
+            if (box) GetWindowThreadProcessId(box, &owner);
+            if (box && owner == GetCurrentProcessId()) {
+                wchar_t text[128] = {};
+                GetDlgItemTextW(box, MessageTextId, text, static_cast<int>(std::size(text)));
+                text_ = text;
+                seen_ = true;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(PollMs);
+        }
+    }
+
+    std::wstring text_;
+    std::atomic<bool> seen_ = false;
+    std::thread thread_;
+};
+
+TEST(DisplayWindowCreation, FailedAttachShowsTheMessageStopsAndQuitsWithMinusOne) {
+    UseDesktopHost();  // no StartDisplay: there is no scene to attach
+    MessageBoxAnswerer answerer;
+    HWND window = CreateDisplayWindow(WS_POPUP, WindowWidth, WindowHeight, nullptr);
+    answerer.Join();
+    ASSERT_TRUE(answerer.Seen()) << "no message box appeared";
+    EXPECT_EQ(answerer.Text(), L"初期化に失敗しました");
+    EXPECT_TRUE(window) << "the window creation itself completes";
+
+    MSG message;
+    bool quit = false;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quit = true;
+            EXPECT_EQ(static_cast<int>(message.wParam), -1);
+        }
+    }
+    EXPECT_TRUE(quit) << "the loop is told to end";
+    EXPECT_FALSE(DisplayScene || WorkDc || BackdropDc);
+    if (window) DestroyWindow(window);
 }
 
 }  // namespace
