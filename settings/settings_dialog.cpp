@@ -52,19 +52,14 @@ void ShowControls(HWND dialog, const int* ids, size_t count) {
     for (size_t i = 0; i < count; ++i) ShowWindow(GetDlgItem(dialog, ids[i]), SW_SHOW);
 }
 
-void EndSettingsDialog(HWND dialog) {
-    CloseSettingsDialog(dialog);
-    EndDialog(dialog, DialogEndCode);
-}
-
 void RunDialogCommand(HWND dialog, int id) {
     switch (id) {
     case IDOK:
         SaveSettings();
-        EndSettingsDialog(dialog);
+        EndDialog(dialog, DialogEndCode);
         return;
     case IDCANCEL:
-        EndSettingsDialog(dialog);
+        EndDialog(dialog, DialogEndCode);
         return;
     case IDC_DEFAULTS:
         RestoreDefaults(dialog);
@@ -151,8 +146,8 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return FALSE;
     case WM_CLOSE:
     case WM_DESTROY:
-        // The close box ends the dialog through the default handling, and an owner may
-        // destroy it outright: the picture objects go either way.
+        // However the dialog ends (OK, Cancel, Escape, the close box, or its window destroyed
+        // outright), the picture objects go with it.
         CloseSettingsDialog(dialog);
         return FALSE;
     case WM_COMMAND:
