@@ -117,7 +117,8 @@ size_t PrivateBytes() {
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                          sizeof counters);
-    return counters.PrivateUsage;
+    // Some platform versions leave PrivateUsage empty; the commit charge is the same figure.
+    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
 }  // namespace
