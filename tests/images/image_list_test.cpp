@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "images/shared_memory_dcs.h"
 #include "resources/resource_ids.h"
 #include "tests/images/test_canvas.h"
@@ -95,18 +93,6 @@ TEST(ImageList, ThePaletteIsTheFirstPictures) {
     EXPECT_EQ(entries[2].peBlue, TableBlue(2));
     EXPECT_EQ(entries[2].peFlags, PC_NOCOLLAPSE);
     EXPECT_EQ(entries[7].peFlags, 0) << "the transparent entry";
-}
-
-TEST(ImageList, DestroyingTheLastImagesDeletesTheSharedContexts) {
-    auto list = std::make_unique<ImageList>();
-    ASSERT_EQ(list->Create(2, nullptr), 1);
-    EXPECT_EQ(LiveImageCount, 2);
-    const HDC picture = PictureDc;
-    ASSERT_NE(picture, nullptr);
-    list.reset();
-    EXPECT_EQ(LiveImageCount, 0);
-    EXPECT_EQ(PictureDc, nullptr);
-    EXPECT_EQ(GetObjectType(picture), 0u) << "the context is gone";
 }
 
 }  // namespace

@@ -68,15 +68,6 @@ protected:
     std::unique_ptr<RecordingSource> source_;
 };
 
-TEST_F(AttachedSource, KeepsTheLibraryResyncAndInstallsItself) {
-    Attach(Counting(10));
-    EXPECT_EQ(Src()->resync_to_restart, jpeg_resync_to_restart);
-    EXPECT_EQ(Src()->bytes_in_buffer, 0u);
-    auto* manager = reinterpret_cast<JpegSourceManager*>(Src());
-    EXPECT_EQ(manager->Stream, source_.get());
-    EXPECT_TRUE(manager->StartOfFile);
-}
-
 TEST_F(AttachedSource, EmptyFirstReadIsTheEmptyInputError) {
     Attach({});
     EXPECT_FALSE(Fill()) << "the error exit must be taken";

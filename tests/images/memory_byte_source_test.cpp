@@ -44,19 +44,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MemoryByteSourceReads,
                                          ReadCase{"Empty", 0, {0, 0}}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(MemoryByteSource, ShortRequestsAdvanceByWhatWasCopied) {
-    const uint8_t data[] = {1, 2, 3, 4, 5};
-    MemoryByteSource source(data, sizeof data);
-    uint8_t buffer[2] = {};
-    EXPECT_EQ(source.Read(buffer, 2), 2);
-    EXPECT_EQ(buffer[1], 2);
-    EXPECT_EQ(source.Read(buffer, 2), 2);
-    EXPECT_EQ(buffer[0], 3);
-    EXPECT_EQ(source.Read(buffer, 2), 1);
-    EXPECT_EQ(buffer[0], 5);
-    EXPECT_EQ(source.Read(buffer, 2), 0);
-}
-
 TEST(MemoryByteSource, OddArgumentsReadNothing) {
     const uint8_t data[] = {9, 8, 7};
     uint8_t buffer[4] = {};
@@ -71,18 +58,6 @@ TEST(MemoryByteSource, OddArgumentsReadNothing) {
 
     MemoryByteSource negativeSize(data, -1);
     EXPECT_EQ(negativeSize.Read(buffer, 4), 0);
-}
-
-TEST(MemoryByteSource, ResetStartsTheNewBlockAtItsFirstByte) {
-    const uint8_t first[] = {1, 2, 3};
-    const uint8_t second[] = {7, 8};
-    MemoryByteSource source(first, sizeof first);
-    uint8_t buffer[8] = {};
-    ASSERT_EQ(source.Read(buffer, 2), 2);
-    source.Reset(second, sizeof second);
-    EXPECT_EQ(source.Read(buffer, 8), 2);
-    EXPECT_EQ(buffer[0], 7);
-    EXPECT_EQ(buffer[1], 8);
 }
 
 }  // namespace
