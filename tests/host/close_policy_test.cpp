@@ -2,6 +2,8 @@
 // with the verifier played by functions of this file.
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "common/process_state.h"
@@ -41,10 +43,21 @@ void RegisterTestClass(const char* name, WNDPROC procedure) {
     RegisterClassA(&windowClass);
 }
 
-// A visible top-level window whose procedure is the close policy, as at the end of the
-// saver's chain.
+// Hands the close policy what the saver's chain would: the close and password messages.
+// Activation and mouse traffic that the platform itself sends to the test window are kept
+// away from it, so that only the input each test gives counts.
+LRESULT CALLBACK PolicyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE || message == PasswordMessage || message == WM_KEYDOWN ||
+        message == WM_SYSKEYDOWN || message == WM_SETCURSOR) {
+        return ClosePolicyProc(window, message, wParam, lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A visible top-level window whose procedure leads to the close policy, as at the end of
+// the saver's chain.
 HWND CreatePolicyWindow() {
-    RegisterTestClass(PolicyClassName, ClosePolicyProc);
+    RegisterTestClass(PolicyClassName, PolicyWindowProc);
     HWND window = CreateWindowExA(0, PolicyClassName, "policy", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     ShowWindow(window, SW_SHOWNA);
@@ -104,6 +117,11 @@ const InputCase InputCases[] = {
     {"activate after moving", WM_ACTIVATE, WA_ACTIVE, 20, 20, false},
     {"app activated after moving", WM_ACTIVATEAPP, TRUE, 20, 20, false},
 };
+
+// Names the case in test listings.
+void PrintTo(const InputCase& c, std::ostream* out) {
+    for (const char* letter = c.name; *letter; ++letter) *out << (*letter == ' ' ? '_' : *letter);
+}
 
 class InputTest : public testing::TestWithParam<InputCase> {};
 

@@ -15,7 +15,6 @@ inline constexpr char MoveDuringVerifyValue[] = "MoveDuringVerify";
 // Written by the verifier.
 inline constexpr char VerifyCallsValue[] = "VerifyCalls";
 inline constexpr char VerifyWindowValue[] = "VerifyWindow";
-inline constexpr char VerifyRunningFlagValue[] = "VerifyRunningFlag";
 // Written by the password changer.
 inline constexpr char ChangeCallsValue[] = "ChangeCalls";
 inline constexpr char ChangeProviderValue[] = "ChangeProvider";

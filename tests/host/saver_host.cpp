@@ -71,12 +71,11 @@ struct RunningSaver {
 };
 
 RunningSaver StartSaver(const std::string& arguments, HWND host = nullptr) {
-    if (!host) SetCursorPos(CursorBase.x, CursorBase.y);
+    if (!host) PlaceCursor(CursorBase);
     RunningSaver saver;
     saver.process = std::make_unique<SaverProcess>(SaverPath(), arguments);
     saver.window = saver.process->FindSaverWindow(host, StartTimeoutMs);
-    // The saver takes its cursor origin right after showing the window.
-    WaitFor([] { return false; }, 300);
+    if (!WaitUntilLooping(saver.window, StartTimeoutMs)) saver.window = nullptr;
     return saver;
 }
 
@@ -100,7 +99,6 @@ struct QuickExitCase {
 const QuickExitCase QuickExitCases[] = {
     {"unknown letter", "/x"},
     {"digit", "/1"},
-    {"leading tab", "\t/s"},
     {"preview of window 0", "/p 0"},
     {"preview with colon", "/p:1234"},
     {"password change", "/a"},
@@ -139,33 +137,6 @@ TEST(FullScreen, TopmostPopupOfScreenSizeWithHiddenCursor) {
     PostToSaver(saver.window, WM_KEYDOWN, VK_SPACE);
     EXPECT_EQ(saver.process->WaitExit(ExitTimeoutMs), std::optional<long>(0));
 }
-
-struct EndingInputCase {
-    const char* name;
-    UINT message;
-    WPARAM wParam;
-};
-
-const EndingInputCase EndingInputCases[] = {
-    {"key", WM_KEYDOWN, 'A'},
-    {"system key", WM_SYSKEYDOWN, VK_MENU},
-    {"left button", WM_LBUTTONDOWN, MK_LBUTTON},
-    {"right button", WM_RBUTTONDOWN, MK_RBUTTON},
-    {"middle button", WM_MBUTTONDOWN, MK_MBUTTON},
-};
-
-class EndingInputTest : public testing::TestWithParam<EndingInputCase> {};
-
-TEST_P(EndingInputTest, EndsFullScreenSaverWithZero) {
-    RunningSaver saver = StartSaver("/s");
-    ASSERT_TRUE(saver.window);
-    PostToSaver(saver.window, GetParam().message, GetParam().wParam);
-    EXPECT_EQ(saver.process->WaitExit(ExitTimeoutMs), std::optional<long>(0)) << GetParam().name;
-    EXPECT_FALSE(IsWindow(saver.window));
-}
-
-INSTANTIATE_TEST_SUITE_P(Inputs, EndingInputTest, testing::ValuesIn(EndingInputCases),
-                         [](const testing::TestParamInfo<EndingInputCase>& info) { return std::to_string(info.index); });
 
 TEST(FullScreen, MovementOfNineKeepsItAndTenEndsIt) {
     RunningSaver saver = StartSaver("/s");
@@ -206,6 +177,9 @@ TEST(FullScreen, PowerRequestsAreRefused) {
     ASSERT_TRUE(SendMessageTimeoutA(saver.window, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0, SMTO_ABORTIFHUNG,
                                     ExitTimeoutMs, &answer));
     EXPECT_EQ(answer, static_cast<DWORD_PTR>(BROADCAST_QUERY_DENY));
+    PostToSaver(saver.window, WM_LBUTTONDOWN, MK_LBUTTON);
+    EXPECT_EQ(saver.process->WaitExit(ExitTimeoutMs), std::optional<long>(0));
+    EXPECT_FALSE(IsWindow(saver.window));
 }
 
 TEST(FullScreen, SecondSaverEndsAtOnceWhileFirstRuns) {
@@ -259,7 +233,7 @@ TEST(Preview, ChildCoveringHostClientAreaThatInputDoesNotClose) {
     EXPECT_EQ(topLeft.y, 0);
     PostToSaver(saver.window, WM_KEYDOWN, VK_SPACE);
     PostToSaver(saver.window, WM_RBUTTONDOWN, MK_RBUTTON);
-    PostToSaver(saver.window, WM_CLOSE);
+    MoveCursorAndTell(saver.window, 60, 60);
     EXPECT_TRUE(StaysRunning(*saver.process));
     DestroyWindow(host);
     EXPECT_EQ(saver.process->WaitExit(ExitTimeoutMs), std::optional<long>(0));
@@ -314,6 +288,7 @@ TEST(Preview, SeveralPreviewsRunBesideOneFullScreenSaver) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == RunningFlagProbeArgument) return ScreenSaverRunningFlagHere() ? 1 : 0;
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -106,8 +106,30 @@ HWND SaverProcess::FindSaverWindow(HWND parent, DWORD timeoutMs) const {
     return search.found;
 }
 
-bool ScreenSaverRunningFlag() {
+bool WaitUntilLooping(HWND window, DWORD timeoutMs) {
+    DWORD_PTR answer = 0;
+    return window && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &answer) != 0;
+}
+
+bool PlaceCursor(POINT point) {
+    SetCursorPos(point.x, point.y);
+    return WaitFor(
+        [point] {
+            POINT cursor = {};
+            return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
+        },
+        StartTimeoutMs);
+}
+
+bool ScreenSaverRunningFlagHere() {
     BOOL running = FALSE;
     SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
     return running != FALSE;
+}
+
+bool ScreenSaverRunningFlag() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    SaverProcess probe(path, RunningFlagProbeArgument);
+    return probe.WaitExit(ExitTimeoutMs) == std::optional<long>(1);
 }

@@ -47,5 +47,15 @@ private:
     DWORD processId_ = 0;
 };
 
-// The screen-saver-running flag as this process sees it.
+// Waits until the saver's thread answers a message sent to window. Its loop is the first
+// place where it does, so the window is shown and the cursor origin taken by then.
+bool WaitUntilLooping(HWND window, DWORD timeoutMs);
+
+// Puts the cursor at point and waits until the platform reports it there.
+bool PlaceCursor(POINT point);
+
+// The platform keeps the screen-saver-running flag per process once read, so each reading
+// is made by a fresh process: this executable started with the probe argument.
+inline constexpr char RunningFlagProbeArgument[] = "--read-running-flag";
+bool ScreenSaverRunningFlagHere();
 bool ScreenSaverRunningFlag();

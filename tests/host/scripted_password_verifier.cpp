@@ -28,9 +28,6 @@ void RunNestedLoop(DWORD durationMs) {
 extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
     WriteScriptNumber(VerifyCallsValue, ReadScriptNumber(VerifyCallsValue) + 1);
     WriteScriptNumber(VerifyWindowValue, WindowNumber(window));
-    BOOL running = FALSE;
-    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-    WriteScriptNumber(VerifyRunningFlagValue, running ? 1 : 0);
     const int move = static_cast<int>(ReadScriptNumber(MoveDuringVerifyValue));
     if (move) {
         POINT cursor = {};

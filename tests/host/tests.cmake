@@ -32,5 +32,6 @@ if(SLIDE_WINDOWS)
   target_link_libraries(saver_host PRIVATE slide_gtest user32 gdi32 advapi32 kernel32)
   target_link_options(saver_host PRIVATE -static -static-libgcc -static-libstdc++)
   add_dependencies(saver_host slide host_password_verifier host_password_changer)
-  gtest_discover_tests(saver_host DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 120)
+  gtest_discover_tests(saver_host DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
+                       PROPERTIES TIMEOUT 120)
 endif()
