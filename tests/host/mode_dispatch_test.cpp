@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -130,6 +132,19 @@ TEST(Dispatch, WrappedNumberIsWhatTheWindowCheckSees) {
     Recorder recorder;
     DispatchCommandTail("/p 99999999999", recorder.Platform(0, NoWindows, Foreground));
     EXPECT_EQ(recorder.windowsChecked, std::vector<WindowValue>{1215752191u});
+}
+
+// The text ends right after the switch letter, in a buffer of exactly its size, so that the
+// address checker reports any read past the terminator.
+TEST(Dispatch, PreviewSwitchAtEndOfTextStaysInsideIt) {
+    for (const char* switchText : {"/p", "p", "/a"}) {
+        const std::size_t size = std::strlen(switchText) + 1;
+        auto text = std::make_unique<char[]>(size);
+        std::memcpy(text.get(), switchText, size);
+        Recorder recorder;
+        EXPECT_EQ(DispatchCommandTail(text.get(), recorder.Platform(1, Window1234, Foreground)), PasswordExitCode);
+        EXPECT_EQ(recorder.calls.back(), "password 555") << switchText;
+    }
 }
 
 TEST(Dispatch, ForegroundMayBeEmptyForPasswordChange) {
