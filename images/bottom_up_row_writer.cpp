@@ -1,7 +1,6 @@
 #include "images/bottom_up_row_writer.h"
 
 #include <cstring>
-#include <utility>
 
 namespace {
 constexpr size_t RowAlignment = 4;
@@ -12,10 +11,6 @@ size_t DibStride24(int width) {
     return ((static_cast<size_t>(width) * BytesPerPixel24 + RowAlignment - 1) / RowAlignment) * RowAlignment;
 }
 
-void SwapRedBlue(uint8_t* row, size_t sampleCount) {
-    for (size_t i = 0; i + 2 < sampleCount; i += BytesPerPixel24) std::swap(row[i], row[i + 2]);
-}
-
 BottomUpRowWriter::BottomUpRowWriter(uint8_t* pixels, int width, int height)
     : pixels_(pixels),
       position_(pixels),
@@ -24,9 +19,8 @@ BottomUpRowWriter::BottomUpRowWriter(uint8_t* pixels, int width, int height)
     if (pixels && height > 0) position_ = pixels + stride_ * static_cast<size_t>(height);
 }
 
-bool BottomUpRowWriter::WriteRow(uint8_t* row) {
+bool BottomUpRowWriter::WriteRow(const uint8_t* row) {
     if (!pixels_ || position_ == pixels_) return false;
-    SwapRedBlue(row, sampleCount_);
     position_ -= stride_;
     std::memcpy(position_, row, stride_);
     return true;

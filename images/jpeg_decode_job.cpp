@@ -5,6 +5,10 @@
 #include "images/bottom_up_row_writer.h"
 #include "images/jpeg_source_manager.h"
 
+#ifndef JCS_EXTENSIONS
+#error "the decoder must offer blue-green-red output (JCS_EXT_BGR)"
+#endif
+
 namespace {
 
 uint8_t* AllocateZeroedRow(size_t size) { return new (std::nothrow) uint8_t[size](); }
@@ -35,10 +39,19 @@ int JpegDecodeJob::Run(PixelSink& sink) {
     AttachJpegSource(&decompressor_, source_);
     jpeg_read_header(&decompressor_, TRUE);
 
-    // Greyscale pictures are widened to red-green-blue by the library; colour pictures
-    // decode to it by default. Anything else (CMYK) stays at its own component count and
-    // is refused below, so a row is never read past its end.
-    if (decompressor_.jpeg_color_space == JCS_GRAYSCALE) decompressor_.out_color_space = JCS_RGB;
+    // Grey and colour pictures are decoded straight to blue-green-red by the library's own
+    // (vectorised) colour conversion, the bitmap's byte order, so rows need no reordering.
+    // Anything else (CMYK) stays at its own component count and is refused below, so a
+    // row is never read past its end.
+    switch (decompressor_.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+    case JCS_YCbCr:
+    case JCS_RGB:
+        decompressor_.out_color_space = JCS_EXT_BGR;
+        break;
+    default:
+        break;
+    }
     const uint64_t pixelCount = static_cast<uint64_t>(decompressor_.image_width) * decompressor_.image_height;
     if (pixelLimit_ != 0 && pixelCount > pixelLimit_) return 0;
 

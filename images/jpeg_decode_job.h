@@ -1,5 +1,6 @@
 #pragma once
-// One decode of a JPEG picture from a ByteSource into a 24-bit bottom-up pixel buffer.
+// One decode of a JPEG picture from a ByteSource into a 24-bit bottom-up pixel buffer of
+// blue-green-red pixels.
 //
 // Fatal decoder errors leave through the error exit given by the caller, which must not
 // return: on Windows it throws an int (the library is built to unwind), while native
@@ -41,7 +42,7 @@ public:
     ~JpegDecodeJob();
 
     // Decodes the whole picture into the sink's buffer: 1 when done, 0 when the picture
-    // is refused (not three components after asking for red-green-blue, over the pixel
+    // is refused (not three components after asking for blue-green-red, over the pixel
     // limit, refused by the sink, no row buffer). Call once per job.
     int Run(PixelSink& sink);
     // Frees the row buffer and destroys the decompressor; harmless when already done.
