@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Usage: run-benchmarks.sh BUILD_ROOT
+# Runs every benchmark of the project (native kernels, picture decoding, the display loop and
+# a short soak under Wine), keeps their full output under BUILD_ROOT/bench-results, and prints
+# one table with each figure beside the bound or peer measured in the same run.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "${1:?usage: run-benchmarks.sh BUILD_ROOT}" && pwd)
+win="$root/win" results="$root/bench-results"
+mkdir -p "$results"
+export BENCH_SECONDS=${BENCH_SECONDS:-60}
+
+echo "== measuring on $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), load $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "== transition steps";   "$root/bench/transition_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_color=false > "$results/transition.txt" 2>&1
+echo "== brightness kernel";  "$root/bench/scale_brightness_bench" --benchmark_color=false > "$results/brightness.txt" 2>&1
+echo "== picture decoding";   "$here/../bench/jpeg_bench.sh" "$win" > "$results/jpeg.txt" 2>&1
+echo "== display loop";       "$here/../bench/display_loop_bench.sh" "$win" "$BENCH_SECONDS" > "$results/display.txt" 2>&1
+echo "== soak";               "$here/with-wine-display.sh" "$win" 1920x1080 -- "$here/../tests/stress/soak.sh" "$win/slide_stress.scr" 15 > "$results/soak.txt" 2>&1
+
+echo
+echo "Measured $(date -u '+%Y-%m-%d') on $(nproc) processors ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'))"
+echo
+echo "| figure | size | measured | bound or peer (same run) | ratio |"
+echo "|---|---|---|---|---|"
+awk '/multiple of the bound/ { on = 1; next } on && /^size/ { for (i = 3; i <= NF; i++) name[i] = $i; next }
+     on && /^[0-9]+x[0-9]+/ { for (i = 3; i <= NF; i++)
+       printf "| %s step | %s | %.1f us | stream 2 reads + 1 write: %.1f us | %.2f |\n", name[i], $1, $i * $2, $2, $i }' \
+  "$results/transition.txt"
+awk '/^ *[0-9]+x[0-9]+ +scale/ { printf "| ScaleBrightness | %s | %.1f us | plain copy: %.1f us | %s |\n", $1, $3, $6, $9 }' \
+  "$results/brightness.txt"
+awk '/^[0-9]+ +[0-9]+x/ { printf "| JPEG decode, picture %s | %s | %.2f ms (JpegImage::Load) | plain library decode: %.2f ms | %s |\n", $1, $2, $3, $4, $5 }
+     /^all pictures/ { printf "| JPEG decode, all six | 1024x768 | %.2f ms | plain library decode: %.2f ms | %s |\n", $3, $4, $5 }' \
+  "$results/jpeg.txt"
+awk '/^display loop/ { size = $3; sub(",", "", size); effect = $5; sub(",", "", effect) }
+     /frames after the dim-in/ { printf "| frame rate, %s | %s | %s frames/s | clock pace: 30 | %.3f |\n", effect, size, $(NF-5), $(NF-5) / 30 }
+     /paint-to-paint/ { printf "| paint interval min/median/p95/max, %s | %s | %s / %s / %s / %s ms | frame period: 33.3 ms | %.2f (median) |\n", effect, size, $4, $6, $8, $10, $6 / 33.333 }
+     /cpu during hold/ { hold = $5 }
+     /cpu during transition/ { printf "| CPU per second, %s | %s | transition %s s/s | hold: %s s/s | %.2f |\n", effect, size, $5, hold, (hold > 0 ? $5 / hold : 0) }' \
+  "$results/display.txt"
+awk '/^(Fade|Shade|Block) / { printf "| soak, %s, %s transitions | 1920x1080 | private %d B at the last, GDI objects %s | private %d B at the 10th | %.4f |\n", $1, $2, $6, $7, $5, ($5 > 0 ? $6 / $5 : 0) }' \
+  "$results/soak.txt"
+echo
+echo "Full output of each run: $results"
