@@ -8,6 +8,7 @@
 #include "display/frame_clock.h"
 #include "display/palette.h"
 #include "display/scale_brightness.h"
+#include "images/pixel_section.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_store.h"
 #include "slideshow/random_generator.h"
@@ -29,8 +30,6 @@ int CapturePending = 1;
 
 namespace {
 
-constexpr WORD CaptureBitsPerPixel = 24;
-
 std::unique_ptr<Scene> CreateScene() { return std::unique_ptr<Scene>(new (std::nothrow) SlideshowScene()); }
 
 size_t CaptureByteCount() { return CaptureStride(RenderWidth) * static_cast<size_t>(RenderHeight); }
@@ -42,21 +41,7 @@ void StretchRenderToOutput(HDC target, HDC source) {
 }
 
 UniqueBitmap CreateCaptureSection(HDC dc, int32_t width, int32_t height, uint8_t** bits) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // positive: rows run bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = CaptureBitsPerPixel;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    UniqueBitmap section(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-    if (!section || !pixels) {
-        section.reset();
-        pixels = nullptr;
-    }
-    *bits = static_cast<uint8_t*>(pixels);
-    return section;
+    return CreatePixelSection(dc, width, height, bits);
 }
 
 void ReleaseCaptureSections() {

@@ -1,12 +1,11 @@
 #include "images/jpeg_image.h"
 
+#include "images/pixel_section.h"
 #include "images/resource_stream.h"
 
 namespace {
 
 constexpr int DecoderFailure = -1;
-constexpr WORD PixelBitCount = 24;
-constexpr WORD SinglePlane = 1;
 
 // The library is built to let exceptions pass through it; Load catches this one.
 [[noreturn]] void ThrowingErrorExit(j_common_ptr) { throw DecoderFailure; }
@@ -36,20 +35,10 @@ int JpegImage::Load(LPCSTR source) {
 }
 
 uint8_t* JpegImage::AllocatePixels(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = SinglePlane;
-    info.bmiHeader.biBitCount = PixelBitCount;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-    if (!bitmap_ || !pixels) {
-        bitmap_.reset();
-        return nullptr;
-    }
+    uint8_t* pixels = nullptr;
+    bitmap_ = CreatePixelSection(nullptr, width, height, &pixels);
+    if (!bitmap_) return nullptr;
     width_ = width;
     height_ = height;
-    return static_cast<uint8_t*>(pixels);
+    return pixels;
 }

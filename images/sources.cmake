@@ -13,4 +13,5 @@ list(APPEND SLIDE_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/shared_memory_dcs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image.cpp
     ${CMAKE_CURRENT_LIST_DIR}/jpeg_image.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/image_list.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/image_list.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pixel_section.cpp)

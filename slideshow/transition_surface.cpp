@@ -6,15 +6,9 @@
 #include <utility>
 
 #include "images/image.h"
+#include "images/pixel_section.h"
 #include "images/shared_memory_dcs.h"
 #include "slideshow/random_generator.h"
-
-namespace {
-
-constexpr WORD SectionPlanes = 1;
-constexpr WORD SectionBitCount = 24;
-
-}  // namespace
 
 void TransitionSurface::PixelBuffer::Reset() {
     Bitmap.reset();
@@ -26,18 +20,8 @@ TransitionSurface::TransitionSurface() = default;
 TransitionSurface::~TransitionSurface() { ReleaseBuffers(); }
 
 TransitionSurface::PixelBuffer TransitionSurface::CreateBuffer() const {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width_;
-    // A positive height makes the section bottom-up, the layout the effects work on.
-    info.bmiHeader.biHeight = height_;
-    info.bmiHeader.biPlanes = SectionPlanes;
-    info.bmiHeader.biBitCount = SectionBitCount;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     PixelBuffer buffer;
-    buffer.Bitmap.reset(CreateDIBSection(PictureDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    buffer.Bits = buffer.Bitmap ? static_cast<uint8_t*>(bits) : nullptr;
+    buffer.Bitmap = CreatePixelSection(PictureDc, width_, height_, &buffer.Bits);
     return buffer;
 }
 

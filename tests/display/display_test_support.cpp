@@ -4,6 +4,7 @@
 #include "display/display_window_proc.h"
 #include "common/unique_handle.h"
 #include "display/scale_brightness.h"
+#include "images/pixel_section.h"
 
 namespace {
 
@@ -62,15 +63,8 @@ HWND CreateDisplayWindow(DWORD style, int width, int height, HWND parent) {
 }
 
 std::vector<uint8_t> ReadPixels(HDC dc, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap section(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    uint8_t* bits = nullptr;
+    UniqueBitmap section = CreatePixelSection(dc, width, height, &bits);
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
     if (!section || !memory) return {};
     {
@@ -78,8 +72,7 @@ std::vector<uint8_t> ReadPixels(HDC dc, int width, int height) {
         BitBlt(memory.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
         GdiFlush();
     }
-    const uint8_t* first = static_cast<const uint8_t*>(bits);
-    return std::vector<uint8_t>(first, first + CaptureStride(width) * height);
+    return std::vector<uint8_t>(bits, bits + CaptureStride(width) * height);
 }
 
 LRESULT EraseWithOwnDc(HWND window) {

@@ -5,22 +5,14 @@
 #include <cstring>
 
 #include "images/image.h"
+#include "images/pixel_section.h"
 #include "settings/saver_settings.h"
 #include "slideshow/random_generator.h"
 
 SolidSection::SolidSection(int32_t width, int32_t height, COLORREF colour)
     : width_(width), height_(height), stride_(RowStride(width)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     dc_.reset(CreateCompatibleDC(nullptr));
-    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bits_ = static_cast<uint8_t*>(bits);
+    bitmap_ = CreatePixelSection(nullptr, width, height, &bits_);
     if (dc_ && bitmap_) previous_ = SelectObject(dc_.get(), bitmap_.get());
     Fill(colour);
 }
