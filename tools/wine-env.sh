@@ -1,11 +1,12 @@
 # Functions shared by the Wine harness scripts; sourced, not run.
 
-# Starts Xvfb on the first free display number from 90 and exports DISPLAY and xvfb_pid.
+# Starts Xvfb of size WxH and the given colour depth on the first free display number
+# from 90 and exports DISPLAY and xvfb_pid.
 start_xvfb() {
-  local size=$1 n
+  local size=$1 depth=$2 n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x${depth}" -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb_pid=$!
     local tries
     for tries in $(seq 1 50); do
