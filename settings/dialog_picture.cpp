@@ -14,6 +14,8 @@ namespace {
 constexpr WORD PaletteVersion = 0x300;
 constexpr WORD PaletteEntryCount = 256;
 constexpr int BitsOfPaletteDisplay = 8;
+// Brush patterns, dithers included, repeat every 8 pixels both ways.
+constexpr LONG BrushPatternSize = 8;
 
 // A logical-palette record with room for all entries.
 struct DialogPaletteRecord {
@@ -55,6 +57,15 @@ void MakeDialogPalette(HDC paintDc) {
     RealizePalette(paintDc);
     State.DisplacedPicturePalette = SelectPalette(State.PictureDc.get(), State.Palette.get(), FALSE);
     RealizePalette(State.PictureDc.get());
+}
+
+// On a palette screen a face colour outside the palette is painted as a dither pattern tied
+// to the brush origin. The dialog's own ground starts its pattern at the dialog's corner;
+// the memory context's fill must start where that pattern stands at the placeholder, or the
+// sample's ground shows a shifted pattern against the face around it.
+void AlignBrushWithDialog(const RECT& placed) {
+    const auto phase = [](LONG offset) { return (BrushPatternSize - offset % BrushPatternSize) % BrushPatternSize; };
+    SetBrushOrgEx(State.PictureDc.get(), phase(placed.left), phase(placed.top), nullptr);
 }
 
 void ChoosePalette(HDC paintDc) {
@@ -116,16 +127,17 @@ void PaintDialogPicture(HWND dialog) {
     if (!paintDc) return;
     ChoosePalette(paintDc);
 
+    RECT placed{};
+    GetWindowRect(GetDlgItem(dialog, IDC_PICTURE), &placed);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&placed), 2);
     const RECT area = PlaceholderClientRect(dialog);
     const Image* picture = State.PictureList->GetImage(0);
     const PictureCorner corner =
         CentrePicture(area.right, area.bottom, picture ? picture->Width() : 0, picture ? picture->Height() : 0);
+    AlignBrushWithDialog(placed);
     FillRect(State.PictureDc.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
     State.PictureList->DrawImageAt(State.PictureDc.get(), corner.X, corner.Y, 0);
 
-    RECT placed{};
-    GetWindowRect(GetDlgItem(dialog, IDC_PICTURE), &placed);
-    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&placed), 2);
     BitBlt(paintDc, placed.left, placed.top, area.right, area.bottom, State.PictureDc.get(), 0, 0, SRCCOPY);
     EndPaint(dialog, &paint);
 }

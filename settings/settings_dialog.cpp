@@ -159,6 +159,9 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_QUERYNEWPALETTE:
         if (!DialogPalette()) return FALSE;
         RefreshDialogPalette(dialog);
+        // The dialog manager hands the sender the message result, not this procedure's
+        // return value: that is where "a palette was realized" must go.
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_PALETTEISCHANGING:
     case WM_PALETTECHANGED:

@@ -61,20 +61,6 @@ TEST_F(SettingsDialogEndTest, EveryEndGivesCodeOneAndReleasesThePicture) {
     }
 }
 
-std::vector<uint32_t> Pixels(HDC dc, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, height, pixels.data(), &info,
-              DIB_RGB_COLORS);
-    return pixels;
-}
-
 uint32_t AsDibPixel(COLORREF colour) { return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour); }
 
 TEST_F(SettingsDialogEndTest, SampleIsPaintedCentredThroughItsMask) {
@@ -86,7 +72,7 @@ TEST_F(SettingsDialogEndTest, SampleIsPaintedCentredThroughItsMask) {
     GetClientRect(GetDlgItem(dialog, IDC_PICTURE), &area);
     const int width = area.right, height = area.bottom;
     ASSERT_GT(width, 0);
-    const std::vector<uint32_t> painted = Pixels(DialogPictureDc(), width, height);
+    const std::vector<uint32_t> painted = ReadDcPixels(DialogPictureDc(), width, height);
 
     // The same picture drawn on its own at the centre, by hand, over the button face.
     ImageList reference;
@@ -105,7 +91,7 @@ TEST_F(SettingsDialogEndTest, SampleIsPaintedCentredThroughItsMask) {
         SelectionGuard selected(expectedDc.get(), expectedBitmap.get());
         FillRect(expectedDc.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
         reference.DrawImageAt(expectedDc.get(), x, y, 0);
-        expected = Pixels(expectedDc.get(), width, height);
+        expected = ReadDcPixels(expectedDc.get(), width, height);
     }
 
     EXPECT_TRUE(painted == expected);

@@ -127,6 +127,20 @@ void CALLBACK TimerDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
+std::vector<uint32_t> ReadDcPixels(HDC dc, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, height, pixels.data(), &info,
+              DIB_RGB_COLORS);
+    return pixels;
+}
+
 HWND FindThreadDialog(HWND except) {
     DialogSearch search{except, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));

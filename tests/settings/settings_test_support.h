@@ -41,6 +41,9 @@ private:
     int ticks_ = 0;
 };
 
+// The pixels of the bitmap selected into dc, top-down rows of 0x00RRGGBB.
+std::vector<uint32_t> ReadDcPixels(HDC dc, int width, int height);
+
 // A visible dialog window of this thread other than `except`, or null.
 HWND FindThreadDialog(HWND except = nullptr);
 // Dispatches what is queued for this thread, through `dialog`'s keyboard handling.
