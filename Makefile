@@ -16,9 +16,9 @@ WIN := $(B)/win
 THIRD := $(B)/third_party
 HARNESS := tools/with-wine-display.sh
 
-.PHONY: check run setup native artwork third-party win wintest soak soak-short fuzz bench clean
+.PHONY: check run setup native artwork third-party win wintest wintest-8bit soak soak-short fuzz bench clean
 
-check: setup native fuzz win soak-short wintest
+check: setup native fuzz win soak-short wintest-8bit wintest
 	@echo "make check: all test stages passed"
 
 setup:
@@ -38,6 +38,12 @@ win: third-party artwork
 
 wintest: win
 	$(HARNESS) $(WIN) -- ctest --test-dir $(WIN) -j1 --output-on-failure -R '$(TESTS)' --timeout 300
+
+# The palette paths on a 256-colour screen. These tests skip themselves on the true-colour
+# screen of wintest, and only they run here.
+EIGHT_BIT_TESTS := ^EightBit
+wintest-8bit: win
+	$(HARNESS) $(WIN) 1024x768x8 -- ctest --test-dir $(WIN) -j1 --output-on-failure -R '$(EIGHT_BIT_TESTS)' --timeout 300
 
 artwork:
 	cmake --preset native -B $(NATIVE) >/dev/null
