@@ -17,7 +17,7 @@ foreach(subsystem host settings images slideshow display resources)
   target_compile_definitions(${target} PRIVATE SLIDE_SCR_PATH="$<TARGET_FILE:slide>")
   target_link_libraries(${target} PRIVATE slide_win slide_gtest)
   target_link_options(${target} PRIVATE ${SLIDE_STATIC_LINK})
-  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES)
 endforeach()
 
 include(${CMAKE_SOURCE_DIR}/tests/stress/stress.cmake)

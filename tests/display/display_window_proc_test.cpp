@@ -133,9 +133,10 @@ private:
             HWND box = FindWindowW(L"#32770", nullptr);
             DWORD owner = 0;
             if (box) GetWindowThreadProcessId(box, &owner);
-            if (box && owner == GetCurrentProcessId()) {
-                wchar_t text[128] = {};
-                GetDlgItemTextW(box, MessageTextId, text, static_cast<int>(std::size(text)));
+            wchar_t text[128] = {};
+            // The box may be found before its text control is filled in: wait for the text.
+            if (box && owner == GetCurrentProcessId() &&
+                GetDlgItemTextW(box, MessageTextId, text, static_cast<int>(std::size(text))) > 0) {
                 text_ = text;
                 seen_ = true;
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
