@@ -22,7 +22,7 @@ echo "Measured $(date -u '+%Y-%m-%d') on $(nproc) processors ($(grep -m1 'model 
 echo
 echo "| figure | size | measured | bound or peer (same run) | ratio |"
 echo "|---|---|---|---|---|"
-awk '/multiple of the bound/ { on = 1; next } on && /^size/ { for (i = 3; i <= NF; i++) name[i] = $i; next }
+awk '/multiple of the bound/ { on = 1; next } on && /^size/ { for (i = 4; i <= NF; i++) name[i - 1] = $i; next }
      on && /^[0-9]+x[0-9]+/ { for (i = 3; i <= NF; i++)
        printf "| %s step | %s | %.1f us | stream 2 reads + 1 write: %.1f us | %.2f |\n", name[i], $1, $i * $2, $2, $i }' \
   "$results/transition.txt"
@@ -32,10 +32,10 @@ awk '/^[0-9]+ +[0-9]+x/ { printf "| JPEG decode, picture %s | %s | %.2f ms (Jpeg
      /^all pictures/ { printf "| JPEG decode, all six | 1024x768 | %.2f ms | plain library decode: %.2f ms | %s |\n", $3, $4, $5 }' \
   "$results/jpeg.txt"
 awk '/^display loop/ { size = $3; sub(",", "", size); effect = $5; sub(",", "", effect) }
-     /frames after the dim-in/ { printf "| frame rate, %s | %s | %s frames/s | clock pace: 30 | %.3f |\n", effect, size, $(NF-5), $(NF-5) / 30 }
+     /frames after the dim-in/ { printf "| frame rate, %s | %s | %s frames/s | clock pace: 30 | %.3f |\n", effect, size, $10, $10 / 30 }
      /paint-to-paint/ { printf "| paint interval min/median/p95/max, %s | %s | %s / %s / %s / %s ms | frame period: 33.3 ms | %.2f (median) |\n", effect, size, $4, $6, $8, $10, $6 / 33.333 }
      /cpu during hold/ { hold = $5 }
-     /cpu during transition/ { printf "| CPU per second, %s | %s | transition %s s/s | hold: %s s/s | %.2f |\n", effect, size, $5, hold, (hold > 0 ? $5 / hold : 0) }' \
+     /cpu during transition/ { printf "| CPU per second, %s | %s | transition %s s/s | hold: %s s/s | %.2f |\n", effect, size, $4, hold, (hold > 0 ? $4 / hold : 0) }' \
   "$results/display.txt"
 awk '/^(Fade|Shade|Block) / { printf "| soak, %s, %s transitions | 1920x1080 | private %d B at the last, GDI objects %s | private %d B at the 10th | %.4f |\n", $1, $2, $6, $7, $5, ($5 > 0 ? $6 / $5 : 0) }' \
   "$results/soak.txt"
