@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "tests/host/long_tail.h"
 #include "tests/host/saver_process.h"
 
 namespace {
@@ -93,8 +94,11 @@ void MoveCursorAndTell(HWND window, int dx, int dy) {
 
 struct QuickExitCase {
     const char* name;
-    const char* arguments;
+    std::string arguments;
 };
+
+// The platform passes at most 32 767 characters of command line, the program path included.
+constexpr std::size_t LongestPassedTail = 32000;
 
 const QuickExitCase QuickExitCases[] = {
     {"unknown letter", "/x"},
@@ -103,6 +107,10 @@ const QuickExitCase QuickExitCases[] = {
     {"preview with colon", "/p:1234"},
     {"password change", "/a"},
     {"password change with parent", "/a 1234"},
+    {LongTailCases[0].name, LongTail(LongTailCases[0], LongestPassedTail)},
+    {LongTailCases[1].name, LongTail(LongTailCases[1], LongestPassedTail)},
+    {LongTailCases[2].name, LongTail(LongTailCases[2], LongestPassedTail)},
+    {LongTailCases[3].name, LongTail(LongTailCases[3], LongestPassedTail)},
 };
 
 class QuickExitTest : public testing::TestWithParam<QuickExitCase> {};

@@ -4,7 +4,8 @@ list(APPEND SLIDE_NATIVE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/mode_dispatch_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cursor_movement_test.cpp)
 list(APPEND SLIDE_WIN_TESTS
-  ${CMAKE_CURRENT_LIST_DIR}/close_policy_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/close_policy_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_test.cpp)
 
 if(SLIDE_WINDOWS)
   # Stand-in password providers, in a folder of their own where a copy of the product

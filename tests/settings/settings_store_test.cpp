@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,6 +66,37 @@ TEST_F(StoreTest, LoadTakesOnlyValidValues) {
         SaverSettings = Untouched;
         LoadSettings();
         ExpectSettings(SaverSettings, c.expected, c.what);
+    }
+}
+
+// Every type code, and sizes from nothing to 1 MiB, under all three names at once. The
+// bytes read as 1, a value each setting takes; only a REG_DWORD of at most four bytes is
+// read at all (an empty one as 0, which the fade type refuses). Reading changes nothing
+// that is stored.
+TEST_F(StoreTest, ValuesOfEveryTypeAndSizeAreReadSafelyAndLeftAsStored) {
+    const DWORD types[] = {REG_NONE, REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD, REG_DWORD_BIG_ENDIAN, REG_LINK,
+                           REG_MULTI_SZ, REG_RESOURCE_LIST, REG_FULL_RESOURCE_DESCRIPTOR,
+                           REG_RESOURCE_REQUIREMENTS_LIST, REG_QWORD, 0x7FFF};
+    const DWORD sizes[] = {0, 1, 2, 3, 4, 5, 8, 4096, 1u << 20};
+    const char* const names[] = {"Brightness", "FadeType", "Wait"};
+    for (DWORD type : types) {
+        for (DWORD size : sizes) {
+            std::vector<uint8_t> bytes(size, 0);
+            if (size > 0) bytes[0] = 1;
+            DeleteSettingsKey();
+            for (const char* name : names) WriteRawSetting(name, type, bytes.data(), size);
+            SaverSettings = Untouched;
+            LoadSettings();
+
+            const std::string what = "type " + std::to_string(type) + ", " + std::to_string(size) + " bytes";
+            SaverSettingsRecord expected = Untouched;
+            if (type == REG_DWORD && size == 0) expected = {0, Untouched.FadeType, 0};
+            if (type == REG_DWORD && size > 0 && size <= 4) expected = {1, 1, 1};
+            ExpectSettings(SaverSettings, expected, what.c_str());
+            for (const char* name : names) {
+                EXPECT_EQ(StoredTypeAndSize(name), std::make_pair(type, size)) << what << ", " << name;
+            }
+        }
     }
 }
 

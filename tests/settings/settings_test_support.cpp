@@ -76,6 +76,16 @@ std::optional<uint32_t> ReadStoredDword(const char* name) {
     return value;
 }
 
+std::pair<DWORD, DWORD> StoredTypeAndSize(const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SubkeyPath().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {0, 0};
+    UniqueRegistryKey owned(key);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {0, 0};
+    return {type, size};
+}
+
 std::string EnvironmentValue(const char* name) {
     char value[256] = {};
     const DWORD length = GetEnvironmentVariableA(name, value, sizeof(value));

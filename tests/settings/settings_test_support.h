@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Removes the product key with everything below it.
@@ -18,6 +19,8 @@ void WriteDwordSetting(const char* name, uint32_t value);
 void WriteStoredSettings(uint32_t brightness, uint32_t fadeType, uint32_t wait);
 // The value as stored: nothing when it is missing or not a four-byte REG_DWORD.
 std::optional<uint32_t> ReadStoredDword(const char* name);
+// The type and size of the stored value, or zeros when it is missing.
+std::pair<DWORD, DWORD> StoredTypeAndSize(const char* name);
 
 // Runs this test program again with only `testName` (a disabled test), the variable `name`
 // set to `value`; returns its exit code, or -1 when it could not run or hung.
