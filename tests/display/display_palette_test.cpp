@@ -15,19 +15,8 @@
 
 namespace {
 
-constexpr int PaletteDisplayDepth = 8;
 constexpr int WindowWidth = 320;
 constexpr int WindowHeight = 240;
-
-UINT SystemPaletteUse() {
-    WindowDc screen(nullptr);
-    return GetSystemPaletteUse(screen.get());
-}
-
-void SetSystemPaletteUseForScreen(UINT use) {
-    WindowDc screen(nullptr);
-    SetSystemPaletteUse(screen.get(), use);
-}
 
 HGDIOBJ SelectedPalette(HDC dc) { return GetCurrentObject(dc, OBJ_PAL); }
 
@@ -41,10 +30,7 @@ bool HasUpdateRegion(HWND window) {
 class EightBitDisplay : public testing::Test {
 protected:
     void SetUp() override {
-        WindowDc screen(nullptr);
-        if (GetDeviceCaps(screen.get(), BITSPIXEL) != PaletteDisplayDepth) {
-            GTEST_SKIP() << "needs a display of 8 bits per pixel";
-        }
+        if (!OnPaletteDisplay()) GTEST_SKIP() << "needs a display of 8 bits per pixel";
         UseDesktopHost();
     }
     void TearDown() override {
@@ -102,7 +88,7 @@ TEST_F(EightBitDisplay, WindowedRunKeepsTheStaticColoursYetRestoresThemAtTheStop
     ASSERT_TRUE(DisplayPalette);
     EXPECT_EQ(SystemPaletteUse(), static_cast<UINT>(SYSPAL_STATIC));
     // Someone else took the static colours meanwhile: the stop still gives them back.
-    SetSystemPaletteUseForScreen(SYSPAL_NOSTATIC);
+    SetSystemPaletteUseFor(nullptr, SYSPAL_NOSTATIC);
     StopDisplay(window_);
     EXPECT_FALSE(DisplayPalette);
     EXPECT_EQ(SystemPaletteUse(), static_cast<UINT>(SYSPAL_STATIC));
@@ -119,14 +105,14 @@ TEST_F(EightBitDisplay, StopTwiceReleasesThePaletteOnce) {
     EXPECT_EQ(SystemPaletteUse(), static_cast<UINT>(SYSPAL_STATIC));
 
     // Whatever exists after the first stop belongs to others and stays as it is.
-    SetSystemPaletteUseForScreen(SYSPAL_NOSTATIC);
+    SetSystemPaletteUseFor(nullptr, SYSPAL_NOSTATIC);
     const LOGPALETTE single = {0x300, 1, {{1, 2, 3, 0}}};
     UniquePalette other(CreatePalette(&single));
     ASSERT_TRUE(other);
     StopDisplay(window_);
     EXPECT_EQ(GetObjectType(other.get()), static_cast<DWORD>(OBJ_PAL));
     EXPECT_EQ(SystemPaletteUse(), static_cast<UINT>(SYSPAL_NOSTATIC));
-    SetSystemPaletteUseForScreen(SYSPAL_STATIC);
+    SetSystemPaletteUseFor(nullptr, SYSPAL_STATIC);
 }
 
 struct PaletteMessageCase {

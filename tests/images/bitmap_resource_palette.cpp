@@ -3,10 +3,12 @@
 #include <cstring>
 
 #include "common/process_state.h"
+#include "common/unique_handle.h"
 
 namespace {
 
 constexpr int EntryCount = 256;
+constexpr int PaletteDisplayDepth = 8;
 constexpr WORD IndexedBitCount = 8;
 
 PackedEntry Pack(BYTE red, BYTE green, BYTE blue, BYTE flags) {
@@ -67,4 +69,19 @@ std::vector<PackedEntry> LogicalPaletteEntries(HPALETTE palette) {
     std::vector<PackedEntry> entries;
     for (const PALETTEENTRY& entry : read) entries.push_back(Pack(entry.peRed, entry.peGreen, entry.peBlue, entry.peFlags));
     return entries;
+}
+
+bool OnPaletteDisplay() {
+    WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.get(), BITSPIXEL) == PaletteDisplayDepth;
+}
+
+UINT SystemPaletteUse(HWND window) {
+    WindowDc dc(window);
+    return GetSystemPaletteUse(dc.get());
+}
+
+void SetSystemPaletteUseFor(HWND window, UINT use) {
+    WindowDc dc(window);
+    SetSystemPaletteUse(dc.get(), use);
 }

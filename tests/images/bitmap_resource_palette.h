@@ -1,6 +1,6 @@
 #pragma once
 // 8-bit bitmap resources read straight from their bytes, rather than through the Image
-// code under test, and the palette such a picture must give.
+// code under test, and the palette such a picture must give; the state of a 256-colour screen.
 #include <windows.h>
 
 #include <cstdint>
@@ -31,3 +31,9 @@ std::vector<PackedEntry> PaletteOfBitmapResource(int id);
 
 // The 256 entries of a logical palette, empty when it has fewer.
 std::vector<PackedEntry> LogicalPaletteEntries(HPALETTE palette);
+
+// Whether the screen has 8 bits per pixel, where the palette tests run.
+bool OnPaletteDisplay();
+// The system palette use seen through a context of `window` (the screen when null).
+UINT SystemPaletteUse(HWND window = nullptr);
+void SetSystemPaletteUseFor(HWND window, UINT use);

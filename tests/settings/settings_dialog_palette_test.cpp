@@ -13,24 +13,8 @@
 
 namespace {
 
-constexpr int PaletteDisplayDepth = 8;
 constexpr int GiveUpTick = 60;
 constexpr INT_PTR GaveUp = 99;
-
-bool OnPaletteDisplay() {
-    WindowDc screen(nullptr);
-    return GetDeviceCaps(screen.get(), BITSPIXEL) == PaletteDisplayDepth;
-}
-
-UINT SystemPaletteUse(HWND window) {
-    WindowDc dc(window);
-    return GetSystemPaletteUse(dc.get());
-}
-
-void SetSystemPaletteUseFor(HWND window, UINT use) {
-    WindowDc dc(window);
-    SetSystemPaletteUse(dc.get(), use);
-}
 
 // Realizes the dialog's palette in a context of the dialog and returns how many entries
 // had to be mapped anew: 0 when the dialog has realized it since it was last unrealized.
