@@ -13,8 +13,9 @@ export BENCH_SECONDS=${BENCH_SECONDS:-60}
 echo "== measuring on $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "== transition steps";   "$root/bench/transition_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_color=false > "$results/transition.txt" 2>&1
 echo "== brightness kernel";  "$root/bench/scale_brightness_bench" --benchmark_color=false > "$results/brightness.txt" 2>&1
-echo "== picture decoding";   "$here/../bench/jpeg_bench.sh" "$win" > "$results/jpeg.txt" 2>&1
-echo "== display loop";       "$here/../bench/display_loop_bench.sh" "$win" "$BENCH_SECONDS" > "$results/display.txt" 2>&1
+# Windows programs end their lines with CR LF; the tables below read plain lines.
+echo "== picture decoding";   "$here/../bench/jpeg_bench.sh" "$win" 2>&1 | tr -d '\r' > "$results/jpeg.txt"
+echo "== display loop";       "$here/../bench/display_loop_bench.sh" "$win" "$BENCH_SECONDS" 2>&1 | tr -d '\r' > "$results/display.txt"
 echo "== soak";               "$here/with-wine-display.sh" "$win" 1920x1080 -- "$here/../tests/stress/soak.sh" "$win/slide_stress.scr" 15 > "$results/soak.txt" 2>&1
 
 echo
