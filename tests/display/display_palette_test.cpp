@@ -115,13 +115,6 @@ TEST_F(EightBitDisplay, StopTwiceReleasesThePaletteOnce) {
     SetSystemPaletteUseFor(nullptr, SYSPAL_STATIC);
 }
 
-struct PaletteMessageCase {
-    const char* what;
-    UINT message;
-    bool fromItself;
-    LRESULT result;
-};
-
 // A refresh realizes the palette again and repaints the whole window; the window's own
 // realization, announced back to it, must not start another round.
 TEST_F(EightBitDisplay, OnlyAnotherWindowsPaletteChangeRefreshesIt) {
@@ -129,14 +122,7 @@ TEST_F(EightBitDisplay, OnlyAnotherWindowsPaletteChangeRefreshesIt) {
     ShowWindow(window_, SW_SHOWNA);  // erases, which builds the palette
     DrainMessages();
     ASSERT_TRUE(DisplayPalette);
-    const PaletteMessageCase cases[] = {
-        {"changed by itself", WM_PALETTECHANGED, true, 0},
-        {"changing by itself", WM_PALETTEISCHANGING, true, 0},
-        {"changed by another", WM_PALETTECHANGED, false, 0},
-        {"changing by another", WM_PALETTEISCHANGING, false, 0},
-        {"gaining the focus", WM_QUERYNEWPALETTE, false, 1},
-    };
-    for (const PaletteMessageCase& c : cases) {
+    for (const PaletteMessageCase& c : PaletteMessageCases) {
         ValidateRect(window_, nullptr);
         const HWND sender = c.fromItself ? window_ : GetDesktopWindow();
         EXPECT_EQ(SendMessageA(window_, c.message, reinterpret_cast<WPARAM>(sender), 0), c.result) << c.what;

@@ -37,3 +37,21 @@ bool OnPaletteDisplay();
 // The system palette use seen through a context of `window` (the screen when null).
 UINT SystemPaletteUse(HWND window = nullptr);
 void SetSystemPaletteUseFor(HWND window, UINT use);
+
+// The palette messages a window of this system answers: its own announcements are ignored
+// (else realizing would start another round), another window's change and gaining the
+// focus make it realize again; only WM_QUERYNEWPALETTE reports 1.
+struct PaletteMessageCase {
+    const char* what;
+    UINT message;
+    bool fromItself;
+    LRESULT result;
+};
+
+inline constexpr PaletteMessageCase PaletteMessageCases[] = {
+    {"changed by itself", WM_PALETTECHANGED, true, 0},
+    {"changing by itself", WM_PALETTEISCHANGING, true, 0},
+    {"changed by another", WM_PALETTECHANGED, false, 0},
+    {"changing by another", WM_PALETTEISCHANGING, false, 0},
+    {"gaining the focus", WM_QUERYNEWPALETTE, false, 1},
+};

@@ -14,50 +14,28 @@
 
 namespace {
 
-constexpr int GiveUpTick = 60;
-constexpr INT_PTR GaveUp = 99;
-
 using SettingsDialogEndTest = SettingsKeyTest;
-
-struct EndCase {
-    const char* what;
-    UINT message;
-    WPARAM wParam;
-    bool stores;
-};
 
 // The dialog runs modal as the program runs it; every way out ends it with 1 and gives
 // back the sample picture, its image and the shared contexts.
 TEST_F(SettingsDialogEndTest, EveryEndGivesCodeOneAndReleasesThePicture) {
-    const EndCase cases[] = {
-        {"OK", WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), true},
-        {"Cancel", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), false},
-        {"close box", WM_CLOSE, 0, false},
-        {"Escape key", WM_KEYDOWN, VK_ESCAPE, false},
-    };
-    for (const EndCase& c : cases) {
+    for (const DialogEnd& c : DialogEnds) {
         DeleteSettingsKey();
         bool heldWhileOpen = false;
         bool posted = false;
-        TimerDriver driver([&](int tick) {
-            HWND dialog = FindThreadDialog();
-            if (!posted && dialog) {
-                posted = true;
-                heldWhileOpen = DialogPictureDc() != nullptr && LiveImageCount == 1 && PictureDc != nullptr;
-                PostMessageW(dialog, c.message, c.wParam, 0);
-            }
-            if (tick == GiveUpTick && dialog) EndDialog(dialog, GaveUp);
-            return tick < GiveUpTick;
+        const INT_PTR result = RunSettingsDialog([&](HWND dialog) {
+            if (posted) return;
+            posted = true;
+            heldWhileOpen = DialogPictureDc() != nullptr && LiveImageCount == 1 && PictureDc != nullptr;
+            PostMessageW(dialog, c.message, c.wParam, 0);
         });
-        const INT_PTR result =
-            DialogBoxParamW(ModuleInstance, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, SettingsDialogProc, 0);
         EXPECT_EQ(result, 1) << c.what;
         EXPECT_TRUE(heldWhileOpen) << c.what;
         EXPECT_EQ(DialogPictureDc(), nullptr) << c.what;
         EXPECT_EQ(DialogPalette(), nullptr) << c.what;
         EXPECT_EQ(LiveImageCount, 0) << c.what;
         EXPECT_EQ(PictureDc, nullptr) << c.what;
-        EXPECT_EQ(ReadStoredDword("Wait").has_value(), c.stores) << c.what;
+        EXPECT_EQ(ReadStoredDword("Wait").has_value(), c.saves) << c.what;
     }
 }
 

@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr int GiveUpTick = 60;
-constexpr INT_PTR GaveUp = 99;
-
 // Realizes the dialog's palette in a context of the dialog and returns how many entries
 // had to be mapped anew: 0 when the dialog has realized it since it was last unrealized.
 UINT NewlyMappedEntries(HWND dialog) {
@@ -116,25 +113,11 @@ TEST_F(EightBitSettingsDialog, TransparentGroundShowsTheDialogFace) {
     EXPECT_GT(motif, 1000u) << "the picture itself is drawn";
 }
 
-struct PaletteMessageCase {
-    const char* what;
-    UINT message;
-    bool fromItself;
-    LRESULT result;
-};
-
 TEST_F(EightBitSettingsDialog, OnlyAnotherWindowsPaletteChangeRealizesItAgain) {
     Open();
     Paint();
     ASSERT_NE(DialogPalette(), nullptr);
-    const PaletteMessageCase cases[] = {
-        {"changed by itself", WM_PALETTECHANGED, true, 0},
-        {"changing by itself", WM_PALETTEISCHANGING, true, 0},
-        {"changed by another", WM_PALETTECHANGED, false, 0},
-        {"changing by another", WM_PALETTEISCHANGING, false, 0},
-        {"gaining the focus", WM_QUERYNEWPALETTE, false, 1},
-    };
-    for (const PaletteMessageCase& c : cases) {
+    for (const PaletteMessageCase& c : PaletteMessageCases) {
         // Forgets the mapping, as another window's realization would; only a refresh by the
         // dialog maps it again.
         UnrealizeObject(DialogPalette());
@@ -149,36 +132,18 @@ TEST_F(EightBitSettingsDialog, OnlyAnotherWindowsPaletteChangeRealizesItAgain) {
     }
 }
 
-struct EndCase {
-    const char* what;
-    UINT message;
-    WPARAM wParam;
-};
-
 // Whichever way the modal dialog ends, its palette is deleted and the static system
 // colours are back.
 TEST_F(EightBitSettingsDialog, EveryEndReleasesIt) {
-    const EndCase cases[] = {
-        {"OK", WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED)},
-        {"Cancel", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
-        {"close box", WM_CLOSE, 0},
-        {"Escape key", WM_KEYDOWN, VK_ESCAPE},
-    };
-    for (const EndCase& c : cases) {
+    for (const DialogEnd& c : DialogEnds) {
         HPALETTE palette = nullptr;
-        TimerDriver driver([&](int tick) {
-            HWND dialog = FindThreadDialog();
-            if (!palette && dialog && DialogPalette()) {
-                palette = DialogPalette();
-                // As if the dialog had been switched to all 256 colours meanwhile.
-                SetSystemPaletteUseFor(dialog, SYSPAL_NOSTATIC);
-                PostMessageW(dialog, c.message, c.wParam, 0);
-            }
-            if (tick == GiveUpTick && dialog) EndDialog(dialog, GaveUp);
-            return tick < GiveUpTick;
+        const INT_PTR result = RunSettingsDialog([&](HWND dialog) {
+            if (palette || !DialogPalette()) return;
+            palette = DialogPalette();
+            // As if the dialog had been switched to all 256 colours meanwhile.
+            SetSystemPaletteUseFor(dialog, SYSPAL_NOSTATIC);
+            PostMessageW(dialog, c.message, c.wParam, 0);
         });
-        const INT_PTR result =
-            DialogBoxParamW(ModuleInstance, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, SettingsDialogProc, 0);
         EXPECT_EQ(result, 1) << c.what;
         ASSERT_NE(palette, nullptr) << c.what << ": the shown dialog made no palette";
         EXPECT_EQ(GetObjectType(palette), 0u) << c.what;

@@ -2,7 +2,10 @@
 
 #include "tests/settings/settings_test_support.h"
 
+#include "common/process_state.h"
 #include "common/unique_handle.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_dialog.h"
 #include "settings/settings_store.h"
 
 #include <string>
@@ -13,6 +16,8 @@ namespace {
 
 constexpr DWORD ChildTimeoutMs = 60000;
 constexpr UINT TickMs = 30;
+constexpr int GiveUpTick = 60;
+constexpr INT_PTR GaveUp = 99;
 TimerDriver* CurrentDriver = nullptr;
 
 struct DialogSearch {
@@ -135,6 +140,16 @@ void CALLBACK TimerDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
         KillTimer(nullptr, driver->timer_);
         driver->timer_ = 0;
     }
+}
+
+INT_PTR RunSettingsDialog(const std::function<void(HWND dialog)>& whileOpen) {
+    TimerDriver driver([&](int tick) {
+        HWND dialog = FindThreadDialog();
+        if (dialog) whileOpen(dialog);
+        if (tick == GiveUpTick && dialog) EndDialog(dialog, GaveUp);
+        return tick < GiveUpTick;
+    });
+    return DialogBoxParamW(ModuleInstance, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, SettingsDialogProc, 0);
 }
 
 std::vector<uint32_t> ReadDcPixels(HDC dc, int width, int height) {

@@ -44,6 +44,26 @@ private:
     int ticks_ = 0;
 };
 
+// The ways the user ends the modal settings dialog; only OK saves the settings.
+struct DialogEnd {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+    bool saves;
+};
+
+inline constexpr DialogEnd DialogEnds[] = {
+    {"OK", WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), true},
+    {"Cancel", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), false},
+    {"close box", WM_CLOSE, 0, false},
+    {"Escape key", WM_KEYDOWN, VK_ESCAPE, false},
+};
+
+// Runs the settings dialog modally, as the program does, and returns its end code. While
+// it is shown, `whileOpen` is handed the dialog every few milliseconds; a dialog still open
+// after about two seconds is ended by the test with the code 99.
+INT_PTR RunSettingsDialog(const std::function<void(HWND dialog)>& whileOpen);
+
 // The pixels of the bitmap selected into dc, top-down rows of 0x00RRGGBB.
 std::vector<uint32_t> ReadDcPixels(HDC dc, int width, int height);
 
