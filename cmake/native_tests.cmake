@@ -5,3 +5,6 @@ if(SLIDE_NATIVE_TESTS)
   target_link_libraries(core_tests PRIVATE slide_core GTest::gtest_main)
   gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
 endif()
+
+# Set-up's derivation of source-package entries from sample package sources.
+add_test(NAME Tools.DebSrcEntries COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/deb_src_entries_test.sh)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the builds and the Wine harness need on a Debian 12 machine, as root.
-# Idempotent: packages already present are left alone, and a deb-src entry is added only once.
+# Idempotent: packages already present are left alone, and source entries are added only when
+# none are configured.
 set -euo pipefail
 
 packages=(
@@ -16,18 +17,20 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
-need_src=1
-if grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-  need_src=0
-fi
-if [ "$need_src" = 1 ]; then
-  cat > /etc/apt/sources.list.d/slide-deb-src.sources <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+# libjpeg-turbo is cross-built from its source package, so apt needs source entries. They are
+# derived from the machine's own binary entries, for its own release.
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/deb-src-entries.sh"
+need_src=0
+if ! has_deb_src_entries /etc/apt; then
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  entries=$(deb_src_entries /etc/apt "$codename")
+  if [ -z "$entries" ]; then
+    echo "setup: no package source for the release '$codename' to derive source entries from" >&2
+    exit 1
+  fi
+  printf '%s\n' "$entries" > /etc/apt/sources.list.d/slide-deb-src.sources
+  need_src=1
 fi
 
 if [ "${#missing[@]}" -gt 0 ] || [ "$need_src" = 1 ]; then
