@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Usage: record-saver.sh SLIDE_SCR OUT_DIR SWITCHES   (inside with-wine-display.sh)
-# Puts a few windows on the desktop, runs the saver for about 40 seconds while taking
+# Puts two windows on the desktop, runs the saver for about 40 seconds while taking
 # screenshots, ends it with a key press and prints its exit code. Leaves PNG stills and an
 # animated GIF of the dim-in and the transitions in OUT_DIR.
 set -uo pipefail
@@ -10,12 +10,15 @@ frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
 rm -f "$out"/saver-*.png "$out"/saver.gif
 
-# Something on the desktop for the saver to capture and dim.
-notes=$(mktemp --suffix=.txt)
-printf 'Slide screen saver\r\n\r\nThis desktop is captured, dimmed level by level,\r\nand the pictures are shown over it.\r\n' > "$notes"
-wine notepad "$(winepath -w "$notes")" </dev/null >/dev/null 2>&1 &
-wine winemine </dev/null >/dev/null 2>&1 &
-sleep 3
+# Something on the desktop for the saver to capture and dim, and room around the pictures
+# when the display is larger than they are.
+source "$(dirname "$0")/desktop-windows.sh"
+trap 'furnished_desktop_cleanup; rm -rf "$frames"' EXIT
+if ! furnish_desktop; then
+  echo "record-saver: the desktop's windows did not all appear; nothing recorded" >&2
+  exit 1
+fi
+sleep 0.5
 import -window root "$out/saver-0-desktop.png"
 
 # shellcheck disable=SC2086
@@ -50,7 +53,6 @@ for _ in $(seq 1 100); do
   if ! kill -0 "$saver" 2>/dev/null; then wait "$saver"; code=$?; break; fi
   sleep 0.1
 done
-rm -f "$notes"
 echo "recorded $total frames over ${seconds}s into $out (saver-*.png, saver.gif)"
 echo "slide.scr $switches exited with code $code"
 [ "$code" = 0 ]
