@@ -16,7 +16,7 @@ WIN := $(B)/win
 THIRD := $(B)/third_party
 HARNESS := tools/with-wine-display.sh
 
-.PHONY: check run setup native artwork third-party win wintest wintest-8bit soak soak-short fuzz bench clean
+.PHONY: check run setup native artwork third-party win wintest wintest-8bit soak soak-short fuzz bench dist clean
 
 check: setup native fuzz win soak-short wintest-8bit wintest
 	@echo "make check: all test stages passed"
@@ -68,6 +68,11 @@ bench: win
 	cmake --preset bench -B $(B)/bench >/dev/null
 	cmake --build $(B)/bench -j$(JOBS)
 	tools/run-benchmarks.sh $(B)
+
+# The release archive out/slide-<version>.zip; only the product is built for it.
+dist: TARGET = slide
+dist: win
+	tools/make-dist.sh $(WIN)/slide.scr out
 
 run: setup win
 	tools/run-saver.sh $(WIN) '$(ARGS)'

@@ -19,12 +19,12 @@ add_library(slide_win STATIC ${SLIDE_WIN_SOURCES})
 target_compile_options(slide_win PRIVATE ${SLIDE_WARNINGS})
 target_link_libraries(slide_win PUBLIC slide_core slide_jpeg ${SLIDE_WIN_LIBS})
 
-# Resources: the generated artwork is on windres' include path.
+# Resources: the generated artwork and the version header are on windres' include path.
 set(SLIDE_RC ${CMAKE_SOURCE_DIR}/resources/slide.rc)
 set(SLIDE_PRODUCT_RC ${CMAKE_SOURCE_DIR}/resources/product_only.rc)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${SLIDE_ARTWORK_DIR} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources -c65001")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${SLIDE_ARTWORK_DIR} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources -I${SLIDE_GENERATED_DIR} -c65001")
 file(GLOB SLIDE_ARTWORK_FILES ${SLIDE_ARTWORK_DIR}/*)
-set_source_files_properties(${SLIDE_RC} ${SLIDE_PRODUCT_RC} PROPERTIES OBJECT_DEPENDS "${SLIDE_ARTWORK_FILES}")
+set_source_files_properties(${SLIDE_RC} ${SLIDE_PRODUCT_RC} PROPERTIES OBJECT_DEPENDS "${SLIDE_ARTWORK_FILES};${SLIDE_GENERATED_DIR}/slide_version.h")
 
 add_executable(slide WIN32 ${SLIDE_MAIN} ${SLIDE_RC} ${SLIDE_PRODUCT_RC})
 set_target_properties(slide PROPERTIES OUTPUT_NAME slide SUFFIX .scr)

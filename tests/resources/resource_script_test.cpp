@@ -3,16 +3,19 @@
 // platform will see them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <unistd.h>
 
 #include "resources/resource_ids.h"
+#include "small_pictures.h"
 #include "tests/resources/byte_reader.h"
 
 namespace {
@@ -103,12 +106,12 @@ struct Entry {
     std::vector<uint8_t> data;
 };
 
-std::vector<Entry> CompileScript() {
+std::vector<Entry> CompileScript(const std::string& script = "slide.rc") {
     namespace fs = std::filesystem;
     const fs::path output = fs::temp_directory_path() / ("slide_rc_test_" + std::to_string(::getpid()) + ".res");
     const std::string command = std::string("x86_64-w64-mingw32-windres -c65001 -I") + SLIDE_ARTWORK_FOLDER + " -I" +
-                                SLIDE_SOURCE_FOLDER + "/resources " + SLIDE_SOURCE_FOLDER + "/resources/slide.rc -O res -o " +
-                                output.string();
+                                SLIDE_SOURCE_FOLDER + "/resources -I" + SLIDE_GENERATED_FOLDER + " " + SLIDE_SOURCE_FOLDER +
+                                "/resources/" + script + " -O res -o " + output.string();
     if (std::system(command.c_str()) != 0) return {};
     std::ifstream file(output, std::ios::binary);
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
@@ -219,6 +222,50 @@ TEST_F(ResourceScript, CarriesThePicturesBitmapsAndDescription) {
     std::u16string description;
     for (uint32_t i = 0; i < length; ++i) description += static_cast<char16_t>(ReadU16(strings->data, 4 + i * 2));
     EXPECT_EQ(description, u"Slide");
+}
+
+// The text value that follows `key` in a version block's string table.
+std::string VersionString(const std::vector<uint8_t>& block, std::string_view key) {
+    std::vector<uint8_t> pattern;
+    for (const char c : key) pattern.insert(pattern.end(), {static_cast<uint8_t>(c), 0});
+    pattern.insert(pattern.end(), {0, 0});
+    auto at = static_cast<size_t>(std::search(block.begin(), block.end(), pattern.begin(), pattern.end()) - block.begin());
+    std::string value;
+    for (at = (at + pattern.size() + 3) & ~size_t{3}; at + 1 < block.size() && ReadU16(block, at) != 0; at += 2) {
+        value += static_cast<char>(ReadU16(block, at));
+    }
+    return value;
+}
+
+// The number the About picture shows, and the version block of the product, come from one
+// place; a version block written by hand would drift from the picture at the next release.
+TEST(VersionBlock, CarriesTheNumberTheAboutPictureShows) {
+    constexpr uint32_t VersionType = 16;
+    constexpr uint32_t FixedInfoSignature = 0xFEEF04BD;
+    constexpr std::string_view Prefix = "Version ";
+    ASSERT_TRUE(AboutVersionLine.starts_with(Prefix));
+    std::vector<uint32_t> parts;
+    std::string shown{AboutVersionLine.substr(Prefix.size())};
+    for (std::string rest = shown + "."; !rest.empty(); rest.erase(0, rest.find('.') + 1)) {
+        parts.push_back(static_cast<uint32_t>(std::stoul(rest.substr(0, rest.find('.')))));
+    }
+    parts.resize(4, 0);
+    const std::string full = std::to_string(parts[0]) + "." + std::to_string(parts[1]) + "." + std::to_string(parts[2]) +
+                             "." + std::to_string(parts[3]);
+
+    const std::vector<Entry> entries = CompileScript("product_only.rc");
+    const auto block = std::find_if(entries.begin(), entries.end(), [](const Entry& e) { return e.type == VersionType; });
+    ASSERT_NE(block, entries.end());
+    const std::vector<uint8_t>& bytes = block->data;
+    size_t fixed = 0;
+    while (fixed + 24 <= bytes.size() && ReadU32(bytes, fixed) != FixedInfoSignature) fixed += 4;
+    ASSERT_LE(fixed + 24, bytes.size()) << "no fixed file information";
+    for (const size_t field : {fixed + 8, fixed + 16}) {  // the file version, then the product version
+        EXPECT_EQ(ReadU32(bytes, field), parts[0] << 16 | parts[1]);
+        EXPECT_EQ(ReadU32(bytes, field + 4), parts[2] << 16 | parts[3]);
+    }
+    EXPECT_EQ(VersionString(bytes, "FileVersion"), full);
+    EXPECT_EQ(VersionString(bytes, "ProductVersion"), full);
 }
 
 }  // namespace

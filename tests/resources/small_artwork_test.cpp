@@ -111,7 +111,7 @@ TEST(PalettePicture, HoldsEveryIndexOnceWithBlackFirstAndRisingBrightness) {
 }
 
 TEST(PixelFont, EveryCharacterOfTheArtworkTextsHasAGlyph) {
-    const std::string_view texts[] = {"Slide Screen Saver", "Version 1.0", "(C) 2026 the Slide team",
+    const std::string_view texts[] = {"Slide Screen Saver", AboutVersionLine, "(C) 2026 the Slide team",
                                       "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz", "0123456789"};
     for (const std::string_view text : texts) {
         for (const char c : text) {

@@ -10,10 +10,11 @@ if(NOT SLIDE_WINDOWS AND ARTWORK_CORE_SOURCES)
     ${CMAKE_CURRENT_LIST_DIR}/resource_script_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/small_artwork_test.cpp
     ${ARTWORK_CORE_SOURCES})
-  target_include_directories(artwork_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tools/artwork)
-  # The resource script test compiles slide.rc against the generated artwork.
+  target_include_directories(artwork_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tools/artwork ${SLIDE_GENERATED_DIR})
+  # The resource script test compiles the resource scripts against the generated artwork.
   target_compile_definitions(artwork_tests PRIVATE SLIDE_SOURCE_FOLDER="${CMAKE_SOURCE_DIR}"
-                             SLIDE_ARTWORK_FOLDER="${SLIDE_ARTWORK_DIR}")
+                             SLIDE_ARTWORK_FOLDER="${SLIDE_ARTWORK_DIR}"
+                             SLIDE_GENERATED_FOLDER="${SLIDE_GENERATED_DIR}")
   add_dependencies(artwork_tests artwork)
   target_compile_options(artwork_tests PRIVATE ${SLIDE_WARNINGS} ${SLIDE_SANITIZER_FLAGS})
   target_link_options(artwork_tests PRIVATE ${SLIDE_SANITIZER_FLAGS})

@@ -28,7 +28,7 @@ struct Line {
 
 constexpr Line Title{"Slide", 5.0f, 256, 38};
 constexpr Line Subtitle{"Screen Saver", 2.0f, 256, 86};
-constexpr Line Version{"Version 1.0", 2.0f, 256, 126};
+constexpr Line Version{AboutVersionLine, 2.0f, 256, 126};
 constexpr Line Credit{"(C) 2026 the Slide team", 2.0f, AboutWidth / 2.0f, 200};
 constexpr float RuleY = 112;
 

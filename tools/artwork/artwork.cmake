@@ -25,7 +25,7 @@ find_package(JPEG REQUIRED)
 find_package(Threads REQUIRED)
 
 add_library(artwork_core STATIC ${ARTWORK_CORE_SOURCES})
-target_include_directories(artwork_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(artwork_core PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${SLIDE_GENERATED_DIR})
 target_compile_options(artwork_core PRIVATE ${SLIDE_WARNINGS} -O2)
 target_link_libraries(artwork_core PUBLIC JPEG::JPEG Threads::Threads)
 

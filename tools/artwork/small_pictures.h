@@ -1,9 +1,11 @@
 #pragma once
 // The small artwork around the slideshow: the icon, the settings dialog's sample picture
 // and the About picture. The larger ones show thumbnails of the slideshow pictures.
+#include <string_view>
 #include <vector>
 
 #include "image_types.h"
+#include "slide_version.h"
 
 constexpr int SampleSide = 136;
 constexpr int AboutWidth = 340;
@@ -25,6 +27,9 @@ SampleScene PaintSampleScene(const RgbImage& picture);
 // The scene with its own colour table: index 0 is the transparent ground, at the top-left
 // corner, and no motif pixel uses it.
 IndexedImage MakeSamplePicture(const SampleScene& scene);
+
+// The About picture's version line.
+constexpr std::string_view AboutVersionLine = "Version " SLIDE_VERSION_TEXT;
 
 // White ground, the product name in the pixel font, and a fan of slides showing `pictures`.
 RgbImage PaintAboutPicture(const std::vector<const RgbImage*>& pictures);
