@@ -1,10 +1,12 @@
 # Two commands do everything on a fresh Debian 12 machine (as root):
 #   make check   build both builds and run every test, native and under Wine
-#   make run     build and run the saver under Wine (ARGS=/c for the settings dialog)
+#   make run     build and run the saver under Wine (ARGS=/c for the settings dialog,
+#                SIZE=WxH for the recorded desktop, 1600x1200 by default)
 # While working on one subsystem: make win TARGET=win_images_tests, make wintest TESTS=Image
 # BUILD_ROOT lets several working copies or people build side by side.
 BUILD_ROOT ?= build
 ARGS ?= /s
+SIZE ?= 1600x1200
 TESTS ?= .
 TARGET ?= all
 FUZZ_SECONDS ?= 60
@@ -16,7 +18,7 @@ WIN := $(B)/win
 THIRD := $(B)/third_party
 HARNESS := tools/with-wine-display.sh
 
-.PHONY: check run setup native artwork third-party win wintest wintest-8bit soak soak-short fuzz bench dist clean
+.PHONY: check run setup native artwork third-party win wintest wintest-8bit soak soak-short fuzz bench dist docs clean
 
 check: setup native fuzz win soak-short wintest-8bit wintest
 	@echo "make check: all test stages passed"
@@ -74,8 +76,13 @@ dist: TARGET = slide
 dist: win
 	tools/make-dist.sh $(WIN)/slide.scr out
 
+# The README's pictures in docs/, recorded from real runs on a 1600x1200 desktop.
+docs: TARGET = slide dialog_probe
+docs: win
+	$(HARNESS) $(WIN) 1600x1200 -- tools/record-docs.sh $(WIN) docs
+
 run: setup win
-	tools/run-saver.sh $(WIN) '$(ARGS)'
+	tools/run-saver.sh $(WIN) '$(ARGS)' $(SIZE)
 
 clean:
 	rm -rf $(B)
