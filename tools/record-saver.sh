@@ -31,8 +31,16 @@ while :; do
   elapsed=$(echo "$now - $start" | bc)
   [ "$(echo "$elapsed >= $seconds" | bc)" = 1 ] && break
   kill -0 "$saver" 2>/dev/null || break
-  import -window root "$frames/$(printf %05d $n)_${elapsed}.png" 2>/dev/null
+  # Uncompressed, so that several frames a second are taken even at 1600x1200.
+  import -window root "$frames/$(printf %05d $n)_${elapsed}.bmp" 2>/dev/null
   n=$((n + 1))
+done
+# End the saver before the frames are processed, which takes a while.
+xdotool key space
+code=timeout
+for _ in $(seq 1 100); do
+  if ! kill -0 "$saver" 2>/dev/null; then wait "$saver"; code=$?; break; fi
+  sleep 0.1
 done
 
 # Keep full-size stills spread over the run, and an animation of every frame taken.
@@ -40,19 +48,16 @@ total=$(ls "$frames" | wc -l)
 i=0
 for f in $(ls "$frames"); do
   if [ $((i % 20)) = 0 ] || { [ "$i" -lt 12 ] && [ $((i % 3)) = 0 ]; }; then
-    t=${f#*_}; t=${t%.png}
-    cp "$frames/$f" "$out/saver-$(printf %03d $i)-t$(printf %.1f "$t")s.png"
+    t=${f#*_}; t=${t%.bmp}
+    convert "$frames/$f" "$out/saver-$(printf %03d $i)-t$(printf %.1f "$t")s.png"
   fi
   i=$((i + 1))
 done
-convert -delay 10 -loop 0 "$frames"/*.png -resize 512x384 "$out/saver.gif" 2>/dev/null
+# Each frame is reduced on its own first: hundreds of full-size frames would not fit in memory.
+mkdir "$frames/small"
+mogrify -path "$frames/small" -resize 512x384 -format png "$frames"/*.bmp 2>/dev/null
+convert -delay 10 -loop 0 "$frames"/small/*.png "$out/saver.gif" 2>/dev/null
 
-xdotool key space
-code=timeout
-for _ in $(seq 1 100); do
-  if ! kill -0 "$saver" 2>/dev/null; then wait "$saver"; code=$?; break; fi
-  sleep 0.1
-done
 echo "recorded $total frames over ${seconds}s into $out (saver-*.png, saver.gif)"
 echo "slide.scr $switches exited with code $code"
 [ "$code" = 0 ]
