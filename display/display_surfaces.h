@@ -43,6 +43,9 @@ void ReleaseCaptureSections();
 extern std::unique_ptr<Scene> DisplayScene;
 extern RECT RenderRect;
 extern RECT OutputRect;
+// Where the render area lies on the screen when the full-screen saver spans several
+// monitors; empty when it covers one monitor (or the preview host) as the host gives it.
+extern RECT SpannedScreen;
 extern int32_t RenderWidth;
 extern int32_t RenderHeight;
 extern MemorySurface WorkDc;
