@@ -16,9 +16,9 @@ WIN := $(B)/win
 THIRD := $(B)/third_party
 HARNESS := tools/with-wine-display.sh
 
-.PHONY: check run setup native artwork third-party win wintest wintest-8bit soak soak-short fuzz bench clean
+.PHONY: check run setup native artwork third-party win wintest wintest-8bit wintest-monitors soak soak-short fuzz bench clean
 
-check: setup native fuzz win soak-short wintest-8bit wintest
+check: setup native fuzz win soak-short wintest-8bit wintest wintest-monitors
 	@echo "make check: all test stages passed"
 
 setup:
@@ -44,6 +44,11 @@ wintest: win
 EIGHT_BIT_TESTS := ^EightBit
 wintest-8bit: win
 	$(HARNESS) $(WIN) 1024x768x8 -- ctest --test-dir $(WIN) -j1 --output-on-failure -R '$(EIGHT_BIT_TESTS)' --timeout 300
+
+# Two monitors side by side, from an Xephyr with two Xinerama heads and a prefix without a
+# virtual desktop: the saver covers both heads and keeps its pictures on the primary one.
+wintest-monitors: win
+	tools/with-two-monitors.sh $(WIN) -- tests/display/two_monitors.sh $(WIN)/slide.scr $(WIN)/slide_stress.scr
 
 artwork:
 	cmake --preset native -B $(NATIVE) >/dev/null
