@@ -1,6 +1,7 @@
 # Two commands do everything on a fresh Debian 12 machine (as root):
 #   make check   build both builds and run every test, native and under Wine
-#   make run     build and run the saver under Wine (ARGS=/c for the settings dialog)
+#   make run     build and run the saver under Wine (ARGS=/c for the settings dialog,
+#                MONITORS=2 for a recording on two monitors side by side)
 # While working on one subsystem: make win TARGET=win_images_tests, make wintest TESTS=Image
 # BUILD_ROOT lets several working copies or people build side by side.
 BUILD_ROOT ?= build
@@ -75,7 +76,11 @@ bench: win
 	tools/run-benchmarks.sh $(B)
 
 run: setup win
+ifeq ($(MONITORS),2)
+	tools/with-two-monitors.sh $(WIN) -- tools/record-two-monitors.sh $(WIN)/slide.scr out
+else
 	tools/run-saver.sh $(WIN) '$(ARGS)'
+endif
 
 clean:
 	rm -rf $(B)
