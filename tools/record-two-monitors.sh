@@ -2,8 +2,8 @@
 # Usage: record-two-monitors.sh SLIDE_SCR OUT_DIR   (inside tools/with-two-monitors.sh)
 # Puts a live window on each head, runs the saver for about 20 seconds while taking
 # screenshots of both heads, ends it with a key press and prints its exit code. Leaves PNG
-# stills named saver-2monitors-*.png in OUT_DIR. Outside a virtual desktop the snapshot of
-# the desktop reads black, so the dimmed backdrop is black on both heads.
+# stills named saver-2monitors-*.png in OUT_DIR: both heads dimmed, the pictures on the
+# primary one.
 set -uo pipefail
 scr=${1:?} out=${2:?}
 seconds=${RECORD_SECONDS:-20}
