@@ -1,7 +1,8 @@
 # Two commands do everything on a fresh Debian 12 machine (as root):
 #   make check   build both builds and run every test, native and under Wine
 #   make run     build and run the saver under Wine (ARGS=/c for the settings dialog,
-#                SIZE=WxH for the recorded desktop, 1600x1200 by default)
+#                SIZE=WxH for the recorded desktop, 1600x1200 by default;
+#                MONITORS=2 for a recording on two monitors side by side)
 # While working on one subsystem: make win TARGET=win_images_tests, make wintest TESTS=Image
 # BUILD_ROOT lets several working copies or people build side by side.
 BUILD_ROOT ?= build
@@ -18,9 +19,9 @@ WIN := $(B)/win
 THIRD := $(B)/third_party
 HARNESS := tools/with-wine-display.sh
 
-.PHONY: check run setup native artwork third-party win wintest wintest-8bit soak soak-short fuzz bench dist docs clean
+.PHONY: check run setup native artwork third-party win wintest wintest-8bit wintest-monitors soak soak-short fuzz bench dist docs clean
 
-check: setup native fuzz win soak-short wintest-8bit wintest
+check: setup native fuzz win soak-short wintest-8bit wintest wintest-monitors
 	@echo "make check: all test stages passed"
 
 setup:
@@ -46,6 +47,11 @@ wintest: win
 EIGHT_BIT_TESTS := ^EightBit
 wintest-8bit: win
 	$(HARNESS) $(WIN) 1024x768x8 -- ctest --test-dir $(WIN) -j1 --output-on-failure -R '$(EIGHT_BIT_TESTS)' --timeout 300
+
+# Two monitors side by side, from an Xephyr with two Xinerama heads and a prefix without a
+# virtual desktop: the saver covers both heads and keeps its pictures on the primary one.
+wintest-monitors: win
+	tools/with-two-monitors.sh $(WIN) -- tests/display/two_monitors.sh $(WIN)/slide.scr $(WIN)/slide_stress.scr
 
 artwork:
 	cmake --preset native -B $(NATIVE) >/dev/null
@@ -82,7 +88,11 @@ docs: win
 	$(HARNESS) $(WIN) 1600x1200 -- tools/record-docs.sh $(WIN) docs
 
 run: setup win
+ifeq ($(MONITORS),2)
+	tools/with-two-monitors.sh $(WIN) -- tools/record-two-monitors.sh $(WIN)/slide.scr out
+else
 	tools/run-saver.sh $(WIN) '$(ARGS)' $(SIZE)
+endif
 
 clean:
 	rm -rf $(B)

@@ -6,6 +6,7 @@
 #include "common/process_state.h"
 #include "display/dim_in_plan.h"
 #include "display/frame_clock.h"
+#include "display/monitor_list.h"
 #include "display/palette.h"
 #include "display/scale_brightness.h"
 #include "images/pixel_section.h"
@@ -17,6 +18,7 @@
 std::unique_ptr<Scene> DisplayScene;
 RECT RenderRect = {};
 RECT OutputRect = {};
+RECT SpannedScreen = {};
 int32_t RenderWidth = 0;
 int32_t RenderHeight = 0;
 MemorySurface WorkDc;
@@ -30,9 +32,56 @@ int CapturePending = 1;
 
 namespace {
 
-std::unique_ptr<Scene> CreateScene() { return std::unique_ptr<Scene>(new (std::nothrow) SlideshowScene()); }
+std::unique_ptr<SlideshowScene> CreateScene() {
+    return std::unique_ptr<SlideshowScene>(new (std::nothrow) SlideshowScene());
+}
 
 size_t CaptureByteCount() { return CaptureStride(RenderWidth) * static_cast<size_t>(RenderHeight); }
+
+// Steps after the seed, for one render area: the memory surfaces, the scene with its
+// pictures placed inside pictureArea, and both capture sections. A scene without pixels
+// counts as a failure only when the caller asks for them.
+BOOL StartSurfaces(HWND host, const RECT& renderArea, const RECT& pictureArea, bool needsScenePixels) {
+    RenderRect = renderArea;
+    RenderWidth = RenderRect.right;
+    RenderHeight = RenderRect.bottom;
+
+    WindowDc hostDc(host);
+    if (!hostDc) return FALSE;
+    WorkDc.Create(hostDc.get(), RenderWidth, RenderHeight);
+    BackdropDc.Create(hostDc.get(), RenderWidth, RenderHeight);
+    if (!hostDc.release()) return FALSE;
+
+    std::unique_ptr<SlideshowScene> scene = CreateScene();
+    if (!scene) return FALSE;
+    scene->Open(RenderRect, PreviewMode);
+    scene->PlacePicturesIn(pictureArea);
+    const bool sceneHasPixels = scene->Surface().Width() > 0;
+    DisplayScene = std::move(scene);
+    if (!WorkDc || !BackdropDc) return FALSE;
+
+    // Both capture sections are made here rather than at the first erase: a run that
+    // cannot have them ends before any window is shown, instead of running a dim-in and a
+    // backdrop without pixels.
+    CaptureBitmap = CreateCaptureSection(BackdropDc.get(), RenderWidth, RenderHeight, &CaptureBits);
+    DimmedBitmap = CreateCaptureSection(BackdropDc.get(), RenderWidth, RenderHeight, &DimmedBits);
+    if (!CaptureBitmap || !DimmedBitmap) return FALSE;
+    return sceneHasPixels || !needsScenePixels ? TRUE : FALSE;
+}
+
+RECT ToRect(const MonitorRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+
+// The full-screen saver spans every monitor when there are several; the surfaces then grow
+// with the virtual screen. When they cannot be had at that size, it covers the primary
+// monitor alone, as on a single monitor.
+BOOL StartSpanningSurfaces(HWND host, const MonitorLayout& layout) {
+    SpannedScreen = ToRect(layout.Window);
+    const RECT renderArea = {0, 0, layout.RenderWidth, layout.RenderHeight};
+    if (StartSurfaces(host, renderArea, ToRect(layout.Primary), true)) return TRUE;
+    StopDisplay(nullptr);
+    SpannedScreen = {};
+    return FALSE;
+}
 
 }  // namespace
 
@@ -56,33 +105,22 @@ BOOL StartDisplay(HWND host) {
     ResetRandom();
     SeedRandom(GetTickCount());
 
-    RenderRect = {};
-    GetClientRect(host, &RenderRect);
-    if (PreviewMode) {
-        RenderRect.right = PreviewRenderWidth;
-        RenderRect.bottom = PreviewRenderHeight;
+    SpannedScreen = {};
+    if (!PreviewMode && !WindowedMode) {
+        const MonitorLayout layout = ReadMonitorLayout();
+        if (SpansBeyondPrimary(layout) && StartSpanningSurfaces(host, layout)) {
+            StopFrameClock();
+            return TRUE;
+        }
     }
-    RenderWidth = RenderRect.right;
-    RenderHeight = RenderRect.bottom;
 
-    WindowDc hostDc(host);
-    if (!hostDc) return FALSE;
-    WorkDc.Create(hostDc.get(), RenderWidth, RenderHeight);
-    BackdropDc.Create(hostDc.get(), RenderWidth, RenderHeight);
-    if (!hostDc.release()) return FALSE;
-
-    DisplayScene = CreateScene();
-    if (!DisplayScene) return FALSE;
-    DisplayScene->Open(RenderRect, PreviewMode);
-    if (!WorkDc || !BackdropDc) return FALSE;
-
-    // Both capture sections are made here rather than at the first erase: a run that
-    // cannot have them ends before any window is shown, instead of running a dim-in and a
-    // backdrop without pixels.
-    CaptureBitmap = CreateCaptureSection(BackdropDc.get(), RenderWidth, RenderHeight, &CaptureBits);
-    DimmedBitmap = CreateCaptureSection(BackdropDc.get(), RenderWidth, RenderHeight, &DimmedBits);
-    if (!CaptureBitmap || !DimmedBitmap) return FALSE;
-
+    RECT hostArea = {};
+    GetClientRect(host, &hostArea);
+    if (PreviewMode) {
+        hostArea.right = PreviewRenderWidth;
+        hostArea.bottom = PreviewRenderHeight;
+    }
+    if (!StartSurfaces(host, hostArea, hostArea, false)) return FALSE;
     StopFrameClock();
     return TRUE;
 }
@@ -107,8 +145,10 @@ BOOL AttachDisplay(HWND saverWindow) {
 void CaptureBackdrop(HDC sourceDc) {
     if (!BackdropDc || !CaptureBitmap) return;
     SelectionGuard capture(BackdropDc.get(), CaptureBitmap.get());
-    StretchBlt(BackdropDc.get(), 0, 0, RenderWidth, RenderHeight, sourceDc, 0, 0, OutputRect.right,
-               OutputRect.bottom, SRCCOPY);
+    // The desktop's drawing context has the primary monitor's top-left at (0, 0), so screen
+    // coordinates address every monitor in it.
+    StretchBlt(BackdropDc.get(), 0, 0, RenderWidth, RenderHeight, sourceDc, SpannedScreen.left, SpannedScreen.top,
+               OutputRect.right, OutputRect.bottom, SRCCOPY);
     GdiFlush();  // the pixels are read straight from the section next
 }
 

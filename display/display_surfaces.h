@@ -17,7 +17,9 @@ constexpr int32_t PreviewRenderWidth = 640;
 constexpr int32_t PreviewRenderHeight = 480;
 
 // Settings, random seed, render size, the two memory surfaces, both capture sections and
-// the scene. False when any of them cannot be had; what was built stays until StopDisplay.
+// the scene. The full-screen saver renders over every monitor when there are several, and
+// over the host's area alone when there is one or when surfaces that large cannot be had.
+// False when any of them cannot be had; what was built stays until StopDisplay.
 BOOL StartDisplay(HWND host);
 // Fixes the output area (and the preview surface), attaches the scene and advances it by
 // one frame.
@@ -43,6 +45,9 @@ void ReleaseCaptureSections();
 extern std::unique_ptr<Scene> DisplayScene;
 extern RECT RenderRect;
 extern RECT OutputRect;
+// Where the render area lies on the screen when the full-screen saver spans several
+// monitors; empty when it covers one monitor (or the preview host) as the host gives it.
+extern RECT SpannedScreen;
 extern int32_t RenderWidth;
 extern int32_t RenderHeight;
 extern MemorySurface WorkDc;

@@ -28,6 +28,8 @@ constexpr DWORD PreviewStyle = WS_CHILD;
 struct WindowPlacement {
     DWORD style = 0;
     DWORD exStyle = 0;
+    int x = 0;
+    int y = 0;
     int width = 0;
     int height = 0;
 };
@@ -43,14 +45,24 @@ struct SaverRun {
 WindowPlacement PreviewPlacement(HWND host) {
     RECT client = {};
     GetClientRect(host, &client);
-    return {PreviewStyle, 0, client.right, client.bottom};
+    return {PreviewStyle, 0, 0, 0, client.right, client.bottom};
 }
 
 WindowPlacement ScreenPlacement() {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    if (WindowedMode) return {WindowedStyle, 0, width, height};
-    return {FullScreenStyle, FullScreenExStyle, width, height};
+    if (WindowedMode) return {WindowedStyle, 0, 0, 0, width, height};
+    return {FullScreenStyle, FullScreenExStyle, 0, 0, width, height};
+}
+
+// Once the display is started: over every monitor when it spans them, else as placed.
+WindowPlacement CoverDisplay(WindowPlacement placement) {
+    if (IsRectEmpty(&SpannedScreen)) return placement;
+    placement.x = SpannedScreen.left;
+    placement.y = SpannedScreen.top;
+    placement.width = SpannedScreen.right - SpannedScreen.left;
+    placement.height = SpannedScreen.bottom - SpannedScreen.top;
+    return placement;
 }
 
 void SetScreenSaverRunning(SaverRun& run, BOOL running) {
@@ -77,13 +89,14 @@ int RunMessageLoop() {
 }
 
 // The stretch that the teardown guards: display, window and loop.
-int RunGuarded(const SaverRun& run, const WindowPlacement& placement) {
+int RunGuarded(const SaverRun& run, const WindowPlacement& screenPlacement) {
     timeBeginPeriod(TimerResolutionMs);
     if (!StartDisplay(HostWindow)) return 0;
+    const WindowPlacement placement = CoverDisplay(screenPlacement);
     if (RegisterSaverClass()) {
-        SaverWindow = CreateWindowExA(placement.exStyle, SaverClassName, SaverTitle, placement.style, 0, 0,
-                                      placement.width, placement.height, run.host, nullptr, ModuleInstance,
-                                      nullptr);
+        SaverWindow = CreateWindowExA(placement.exStyle, SaverClassName, SaverTitle, placement.style, placement.x,
+                                      placement.y, placement.width, placement.height, run.host, nullptr,
+                                      ModuleInstance, nullptr);
     }
     if (!SaverWindow) return 0;
     ShowWindow(SaverWindow, SW_SHOW);

@@ -29,6 +29,8 @@ public:
     void Paint(HWND window, HDC destination, HDC scratchDc, HDC backdropDc) override;
     void GetPaletteEntries(PALETTEENTRY* entries) override;
 
+    // Keeps the pictures inside part of the render area; call after Open.
+    void PlacePicturesIn(const RECT& pictureArea) { surface_.PlacePicturesIn(pictureArea); }
     const TransitionSurface& Surface() const { return surface_; }
     int Started() const { return started_; }
     int32_t HoldFrames() const { return holdFrames_; }

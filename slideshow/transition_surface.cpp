@@ -37,6 +37,7 @@ void TransitionSurface::CreateBuffers(const RECT& area, uint32_t effectType) {
         width_ = 0;
         height_ = 0;
     }
+    pictureArea_ = {0, 0, width_, height_};
     effectType_ = effectType;
     target_.Reset();
     stride_ = RowStride(width_);
@@ -65,11 +66,15 @@ void TransitionSurface::ComposeTarget(Image* picture) {
             picture->Load(nullptr);
             const int32_t pictureWidth = picture->Width();
             const int32_t pictureHeight = picture->Height();
-            const int32_t boxWidth = std::min(width_, pictureWidth);
-            const int32_t boxHeight = std::min(height_, pictureHeight);
+            const int32_t areaWidth = pictureArea_.right - pictureArea_.left;
+            const int32_t areaHeight = pictureArea_.bottom - pictureArea_.top;
+            const int32_t boxWidth = std::min(areaWidth, pictureWidth);
+            const int32_t boxHeight = std::min(areaHeight, pictureHeight);
             // Two draws in this order: the left edge, then the top edge.
-            const int32_t x = static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(width_ - boxWidth)));
-            const int32_t y = static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(height_ - boxHeight)));
+            const int32_t x = pictureArea_.left +
+                              static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(areaWidth - boxWidth)));
+            const int32_t y = pictureArea_.top +
+                              static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(areaHeight - boxHeight)));
             if (boxWidth >= pictureWidth && boxHeight >= pictureHeight)
                 picture->Draw(TargetDc, x, y);
             else
@@ -95,6 +100,7 @@ void TransitionSurface::ReleaseBuffers() {
     palettePicture_.reset();
     width_ = 0;
     height_ = 0;
+    pictureArea_ = {};
     stride_ = 0;
     rowPadding_ = 0;
     effectType_ = FadeEffect;

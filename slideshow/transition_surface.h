@@ -24,7 +24,11 @@ public:
     TransitionSurface& operator=(const TransitionSurface&) = delete;
 
     // Makes the front and from sections for the area and creates the palette picture.
+    // Pictures are placed in the whole area until PlacePicturesIn says otherwise.
     void CreateBuffers(const RECT& area, uint32_t effectType);
+    // Keeps every picture inside part of the area (the primary monitor when the area spans
+    // several); its random position is drawn within that part alone.
+    void PlacePicturesIn(const RECT& pictureArea) { pictureArea_ = pictureArea; }
     // Composes the backdrop and then picture (may be null) into the target, after
     // rotating the sections when a target exists already.
     void PrepareNext(Image* picture);
@@ -70,6 +74,7 @@ private:
     HDC backdropSource_ = nullptr;
     int32_t width_ = 0;
     int32_t height_ = 0;
+    RECT pictureArea_ = {};
     int32_t stride_ = 0;
     int32_t rowPadding_ = 0;
     uint32_t effectType_ = FadeEffect;

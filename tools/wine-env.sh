@@ -31,8 +31,15 @@ multi_sz() {
 
 # Writes the prefix's settings: the Japanese dialog font mapped to IPAPGothic, no window
 # manager wait, a virtual desktop of the display's size with a plain background, no crash dialog.
+# With the size "none" there is no virtual desktop: Wine then takes its monitors from X.
 write_prefix_settings() {
-  local size=$1 reg link
+  local size=$1 reg link desktop=
+  [ "$size" = none ] || desktop="[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+\"Desktop\"=\"Default\"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+\"Default\"=\"$size\"
+"
   # The UI fonts fall back to IPAPGothic for Japanese text (message boxes use them).
   link=$(multi_sz "ipagp.ttf,IPAPGothic")
   reg=$(mktemp --suffix=.reg)
@@ -49,12 +56,7 @@ Windows Registry Editor Version 5.00
 "Managed"="N"
 "Decorated"="Y"
 
-[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
-"Desktop"="Default"
-
-[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
-"Default"="$size"
-
+$desktop
 [HKEY_CURRENT_USER\\Control Panel\\Colors]
 "Background"="58 110 165"
 

@@ -1,6 +1,7 @@
 list(APPEND SLIDE_NATIVE_TESTS
     ${CMAKE_CURRENT_LIST_DIR}/frame_clock_core_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dim_in_plan_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/monitor_layout_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scale_brightness_test.cpp)
 list(APPEND SLIDE_WIN_TESTS
     ${CMAKE_CURRENT_LIST_DIR}/display_test_support.cpp
