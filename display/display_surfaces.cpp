@@ -32,7 +32,7 @@ namespace {
 
 std::unique_ptr<Scene> CreateScene() { return std::unique_ptr<Scene>(new (std::nothrow) SlideshowScene()); }
 
-size_t CaptureByteCount() { return CaptureStride(RenderWidth) * static_cast<size_t>(RenderHeight); }
+size_t CaptureByteCount() { return PixelBufferBytes(RenderWidth, RenderHeight); }
 
 }  // namespace
 
