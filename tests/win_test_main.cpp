@@ -4,10 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "common/process_state.h"
+#include "display/display_surfaces.h"
 #include "display/display_window_proc.h"
 #include "display/frame_clock.h"
 #include "host/close_policy.h"
 #include "host/password_providers.h"
+#include "settings/saver_settings.h"
+
+// The slideshow's once-per-process first composition; only the tests put it back.
+extern int ComposePending;
 
 namespace {
 
@@ -20,11 +25,15 @@ struct ProcessState {
     PasswordVerifierFunction passwordVerifier;
     FrameClockState frameClock;
     int32_t dimLevel;
+    int capturePending;
+    int composePending;
+    SaverSettingsRecord saverSettings;
 
     static ProcessState Now() {
         return {ModuleInstance, IsWin9x,    WindowedMode,      PreviewMode, SaverWindow,     HostWindow,
                 CursorOrigin,   CloseApproved, VerifyingPassword, Destroying, PasswordVerifier,
-                FrameClock,     DimLevel};
+                FrameClock,     DimLevel,      CapturePending,    ComposePending,
+                SaverSettings};
     }
     void Restore() const {
         ModuleInstance = moduleInstance;
@@ -40,6 +49,9 @@ struct ProcessState {
         PasswordVerifier = passwordVerifier;
         FrameClock = frameClock;
         DimLevel = dimLevel;
+        CapturePending = capturePending;
+        ComposePending = composePending;
+        SaverSettings = saverSettings;
         ChainDisplayWindowProc(nullptr);
     }
 };

@@ -238,6 +238,7 @@ BOOL WINAPI ScriptedVerifier(HWND window) {
 }
 
 TEST(ClosePolicy, RefusedPasswordKeepsSaverAndRenewsOrigin) {
+    Script = {};
     HWND window = CreatePolicyWindow();
     PlaceCursorAtOrigin();
     PasswordVerifier = ScriptedVerifier;
@@ -263,6 +264,7 @@ TEST(ClosePolicy, RefusedPasswordKeepsSaverAndRenewsOrigin) {
 }
 
 TEST(ClosePolicy, AcceptedPasswordHidesAndRequestsDestruction) {
+    Script = {};
     HWND window = CreatePolicyWindow();
     PasswordVerifier = ScriptedVerifier;
     Script.answer = TRUE;
@@ -344,6 +346,7 @@ TEST(SaverClassProc, RefusesEveryPowerRequestInFullScreen) {
 }
 
 TEST(SaverClassProc, PreviewSendsHelpToHostWhileRecordIsValid) {
+    Received.clear();
     HWND host = CreateRecorderWindow(WS_OVERLAPPEDWINDOW, nullptr);
     HWND preview = CreateRecorderWindow(WS_CHILD, host);
     PreviewMode = 1;
@@ -365,6 +368,7 @@ TEST(SaverClassProc, PreviewSendsHelpToHostWhileRecordIsValid) {
 }
 
 TEST(SaverClassProc, PreviewPostsContextMenuToHost) {
+    Received.clear();
     HWND host = CreateRecorderWindow(WS_OVERLAPPEDWINDOW, nullptr);
     HWND preview = CreateRecorderWindow(WS_CHILD, host);
     PreviewMode = 1;
