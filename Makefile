@@ -19,10 +19,14 @@ WIN := $(B)/win
 THIRD := $(B)/third_party
 HARNESS := tools/with-wine-display.sh
 
-.PHONY: check run setup native artwork third-party win wintest wintest-8bit wintest-monitors soak soak-short fuzz bench dist docs clean
+.PHONY: check include-check run setup native artwork third-party win wintest wintest-8bit wintest-monitors soak soak-short fuzz bench dist docs clean
 
-check: setup native fuzz win soak-short wintest-8bit wintest wintest-monitors
+check: include-check setup native fuzz win soak-short wintest-8bit wintest wintest-monitors
 	@echo "make check: all test stages passed"
+
+# Dependencies point one way: no include cycle between product files or folders.
+include-check:
+	python3 tools/check-include-cycles.py .
 
 setup:
 	@bash tools/setup.sh

@@ -25,7 +25,7 @@ std::vector<uint8_t> Filled(size_t count) {
     return bytes;
 }
 
-size_t BufferBytes(const ScreenSize& size) { return CaptureStride(size.width) * static_cast<size_t>(size.height); }
+size_t BufferBytes(const ScreenSize& size) { return PixelBufferBytes(size.width, size.height); }
 
 void BM_ScaleBrightness(benchmark::State& state) {
     const ScreenSize size = Sizes[state.range(0)];

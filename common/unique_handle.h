@@ -34,10 +34,6 @@ private:
     Handle handle_ = Handle();
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static void Close(Handle h) { DeleteObject(h); }
-};
 struct BitmapTraits {
     using Handle = HBITMAP;
     static void Close(Handle h) { DeleteObject(h); }
@@ -99,10 +95,13 @@ private:
     HDC dc_;
 };
 
-// Remembers the object a SelectObject displaced and selects it back when it goes.
+// Remembers the object a SelectObject displaced and selects it back when it goes. A failed
+// select displaced nothing, so nothing is selected back.
 class SelectionGuard {
 public:
-    SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc ? SelectObject(dc, object) : nullptr) {}
+    SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc ? SelectObject(dc, object) : nullptr) {
+        if (previous_ == HGDI_ERROR) previous_ = nullptr;
+    }
     SelectionGuard(const SelectionGuard&) = delete;
     SelectionGuard& operator=(const SelectionGuard&) = delete;
     ~SelectionGuard() {

@@ -4,7 +4,7 @@ int32_t DimTargetLevel(uint32_t brightness) {
     return static_cast<int32_t>(brightness * static_cast<uint32_t>(FullBrightnessLevel) / BrightnessSteps);
 }
 
-SceneStepPlan PlanSceneStep(int32_t& dimLevel, uint16_t& framesDue, uint32_t brightness) {
+SceneStepPlan PlanAndConsumeSceneStep(int32_t& dimLevel, uint16_t& framesDue, uint32_t brightness) {
     SceneStepPlan plan;
     if (dimLevel >= DimTargetLevel(brightness)) {
         plan.DimTick = true;

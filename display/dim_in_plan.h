@@ -17,4 +17,4 @@ int32_t DimTargetLevel(uint32_t brightness);
 
 // Plans one tick and applies its bookkeeping: a dim tick lowers dimLevel by one; every
 // tick consumes the due frames, so frames that fall due during the dim-in are dropped.
-SceneStepPlan PlanSceneStep(int32_t& dimLevel, uint16_t& framesDue, uint32_t brightness);
+SceneStepPlan PlanAndConsumeSceneStep(int32_t& dimLevel, uint16_t& framesDue, uint32_t brightness);

@@ -36,7 +36,7 @@ std::unique_ptr<SlideshowScene> CreateScene() {
     return std::unique_ptr<SlideshowScene>(new (std::nothrow) SlideshowScene());
 }
 
-size_t CaptureByteCount() { return CaptureStride(RenderWidth) * static_cast<size_t>(RenderHeight); }
+size_t CaptureByteCount() { return PixelBufferBytes(RenderWidth, RenderHeight); }
 
 // Steps after the seed, for one render area: the memory surfaces, the scene with its
 // pictures placed inside pictureArea, and both capture sections. A scene without pixels

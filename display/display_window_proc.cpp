@@ -4,7 +4,6 @@
 #include "display/display_surfaces.h"
 #include "display/painting.h"
 #include "display/palette.h"
-#include "host/close_policy.h"
 
 namespace {
 
@@ -14,13 +13,15 @@ constexpr int AttachFailedQuitCode = -1;
 // Tells the platform that the background needs no further erasing.
 constexpr LRESULT BackgroundErased = -1;
 
+WNDPROC NextProc = DefWindowProcA;
+
 LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
     if (!AttachDisplay(window)) {
         MessageBoxW(nullptr, AttachFailedText, nullptr, MB_OK);
         StopDisplay(window);
         PostQuitMessage(AttachFailedQuitCode);
     }
-    return ClosePolicyProc(window, WM_CREATE, wParam, lParam);
+    return NextProc(window, WM_CREATE, wParam, lParam);
 }
 
 LRESULT OnPaletteChange(HWND window, WPARAM changer) {
@@ -29,6 +30,8 @@ LRESULT OnPaletteChange(HWND window, WPARAM changer) {
 }
 
 }  // namespace
+
+void ChainDisplayWindowProc(WNDPROC next) { NextProc = next ? next : DefWindowProcA; }
 
 LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -53,5 +56,5 @@ LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     default:
         break;
     }
-    return ClosePolicyProc(window, message, wParam, lParam);
+    return NextProc(window, message, wParam, lParam);
 }

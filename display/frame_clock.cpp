@@ -19,7 +19,7 @@ void StopFrameClock() { StopClockState(FrameClock, timeGetTime()); }
 
 void StepScene() {
     if (!DisplayScene) return;
-    const SceneStepPlan plan = PlanSceneStep(DimLevel, FrameClock.FramesDue, SaverSettings.Brightness);
+    const SceneStepPlan plan = PlanAndConsumeSceneStep(DimLevel, FrameClock.FramesDue, SaverSettings.Brightness);
     if (plan.DimTick) {
         ScaleBrightness(DimmedBits, CaptureBits, RenderWidth, RenderHeight, plan.DimLevel);
     } else {

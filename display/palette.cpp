@@ -62,8 +62,6 @@ void BuildPalette(HDC windowDc) {
 
 }  // namespace
 
-bool PaletteBuilt() { return DisplayPaletteRecord != nullptr; }
-
 void SetUpPalette(HWND window) {
     WindowDc windowDc(window);
     if (!windowDc) return;

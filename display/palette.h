@@ -16,5 +16,3 @@ void RefreshPalette(HWND window);
 // Gives every context its own palette back, restores the static system colours when a
 // palette was built, and deletes the palette.
 void ReleasePalette(HWND window);
-// True while a palette record exists, that is after a palette was built on an 8-bit display.
-bool PaletteBuilt();

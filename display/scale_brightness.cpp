@@ -9,8 +9,6 @@
 namespace {
 
 constexpr int LevelShift = 5;  // divide by the 32 levels of full brightness
-constexpr size_t BytesPerPixel = 3;
-constexpr size_t RowAlignment = 4;
 
 int32_t ClampLevel(int32_t level) {
     if (level < 0) return 0;
@@ -31,11 +29,6 @@ __m128i ScaleVector(__m128i bytes, __m128i level, __m128i zero) {
 #endif
 
 }  // namespace
-
-size_t CaptureStride(int32_t width) {
-    if (width <= 0) return 0;
-    return (static_cast<size_t>(width) * BytesPerPixel + RowAlignment - 1) / RowAlignment * RowAlignment;
-}
 
 void ScaleBrightnessBytes(uint8_t* destination, const uint8_t* source, size_t byteCount, int32_t level) {
     const uint32_t factor = static_cast<uint32_t>(ClampLevel(level));
@@ -62,7 +55,7 @@ void ScaleBrightnessBytes(uint8_t* destination, const uint8_t* source, size_t by
 
 int ScaleBrightness(void* destination, const void* source, int32_t width, int32_t height, int32_t level) {
     if (!destination || !source || width <= 0 || height <= 0) return 0;
-    const size_t byteCount = CaptureStride(width) * static_cast<size_t>(height);
+    const size_t byteCount = PixelBufferBytes(width, height);
     ScaleBrightnessBytes(static_cast<uint8_t*>(destination), static_cast<const uint8_t*>(source), byteCount, level);
     return 0;
 }

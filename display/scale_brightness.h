@@ -3,8 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Bytes per row of a 24-bit bottom-up buffer: width * 3 filled up to a multiple of 4.
-size_t CaptureStride(int32_t width);
+#include "common/pixel_layout.h"
 
 // Scales all stride * height bytes of source into destination, filler bytes included,
 // at any width. The level is clamped to 0..32; 32 copies, 0 blackens. Returns 0.

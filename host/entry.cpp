@@ -1,6 +1,7 @@
 #include "host/entry.h"
 
 #include "common/process_state.h"
+#include "host/class_registration_hook.h"
 #include "host/mode_dispatch.h"
 #include "host/password_providers.h"
 #include "host/saver_runner.h"
@@ -57,5 +58,3 @@ int ShowSettingsDialog(HWND parent) {
     return static_cast<int>(
         DialogBoxParamW(ModuleInstance, MAKEINTRESOURCEW(IDD_SETTINGS), parent, SettingsDialogProc, 0));
 }
-
-int ClassRegistrationHook(HINSTANCE) { return 1; }

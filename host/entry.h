@@ -9,6 +9,3 @@ int SaverEntry(HINSTANCE instance, const char* tail);
 // Runs the settings dialog modally and returns its end code, or the platform's failure
 // value when it cannot be created.
 int ShowSettingsDialog(HWND parent);
-
-// Extension point after a window class is registered; this system needs nothing there.
-int ClassRegistrationHook(HINSTANCE instance);

@@ -5,9 +5,10 @@
 #include "common/process_state.h"
 #include "common/unique_handle.h"
 #include "display/display_surfaces.h"
+#include "display/display_window_proc.h"
 #include "display/frame_clock.h"
 #include "host/close_policy.h"
-#include "host/entry.h"
+#include "host/class_registration_hook.h"
 #include "host/password_providers.h"
 
 HWND SaverWindow = nullptr;
@@ -164,6 +165,8 @@ int RegisterSaverClass() {
     windowClass.lpfnWndProc = SaverClassProc;
     windowClass.hInstance = ModuleInstance;
     windowClass.lpszClassName = SaverClassName;
+    // SaverClassProc -> DisplayWindowProc -> ClosePolicyProc -> the default procedure.
+    ChainDisplayWindowProc(ClosePolicyProc);
     if (!RegisterClassA(&windowClass)) return 0;
     return ClassRegistrationHook(ModuleInstance);
 }

@@ -7,6 +7,7 @@ list(APPEND SLIDE_CORE_SOURCES
 list(APPEND SLIDE_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/class_registration_hook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/saver_runner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/close_policy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/password_providers.cpp)

@@ -2,19 +2,10 @@
 
 #include <cstring>
 
-namespace {
-constexpr size_t RowAlignment = 4;
-}
-
-size_t DibStride24(int width) {
-    if (width <= 0) return 0;
-    return ((static_cast<size_t>(width) * BytesPerPixel24 + RowAlignment - 1) / RowAlignment) * RowAlignment;
-}
-
 BottomUpRowWriter::BottomUpRowWriter(uint8_t* pixels, int width, int height)
     : pixels_(pixels),
       position_(pixels),
-      stride_(DibStride24(width)),
+      stride_(static_cast<size_t>(RowStride(width))),
       sampleCount_(width > 0 ? static_cast<size_t>(width) * BytesPerPixel24 : 0) {
     if (pixels && height > 0) position_ = pixels + stride_ * static_cast<size_t>(height);
 }

@@ -5,10 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-inline constexpr int BytesPerPixel24 = 3;
-
-// Bytes per row of a 24-bit buffer: width × 3 filled up to a multiple of 4.
-size_t DibStride24(int width);
+#include "common/pixel_layout.h"
 
 class BottomUpRowWriter {
 public:

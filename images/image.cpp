@@ -48,15 +48,10 @@ void TransferThroughMask(HBITMAP bitmap, HBITMAP mask, Transfer transfer) {
 
 }  // namespace
 
-Image::Image() {
-    EnsureSharedDcs();
-    ++LiveImageCount;
-}
+Image::Image() = default;
 
-Image::~Image() {
-    Release();
-    if (LiveImageCount != 0 && --LiveImageCount == 0) DestroySharedDcs();
-}
+// The share of the shared contexts goes after the bitmaps are released.
+Image::~Image() { Release(); }
 
 void Image::SetSource(LPCSTR source) { imageSource_.Set(source); }
 

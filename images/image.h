@@ -8,6 +8,7 @@
 
 #include "common/unique_handle.h"
 #include "images/image_source.h"
+#include "images/shared_memory_dcs.h"
 
 inline constexpr int PaletteEntryCount = 256;
 
@@ -39,6 +40,10 @@ public:
     HBITMAP MaskBitmap() const { return maskBitmap_.get(); }
     uint8_t TransparentIndex() const { return transparentIndex_; }
     const ImageSourceRecord& ImageSource() const { return imageSource_; }
+
+private:
+    // Declared first, so the shared contexts outlive every bitmap of this Image.
+    SharedDcsUse sharedDcs_;
 
 protected:
     // Where Load(null) reads from: null when the image has no source.

@@ -35,8 +35,6 @@ public:
     int DrawImageAt(HDC dc, int x, int y, int index);
 
     int Count() const { return count_; }
-    // The result of the entry's last load by DrawImageAt; 0 for an invalid index.
-    int32_t ReadyFlag(int index) const { return IsValid(index) ? readyFlags_[index] : 0; }
 
 private:
     bool IsValid(int index) const { return images_ && index >= 0 && index < count_; }

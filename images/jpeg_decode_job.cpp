@@ -16,7 +16,7 @@ uint8_t* AllocateZeroedRow(size_t size) { return new (std::nothrow) uint8_t[size
 }  // namespace
 
 JpegDecodeJob::JpegDecodeJob(ByteSource& source, JpegErrorExit errorExit, void* errorContext)
-    : source_(source), errorExit_(errorExit), allocateRow_(AllocateZeroedRow) {
+    : allocateRow_(AllocateZeroedRow), source_(source), errorExit_(errorExit) {
     decompressor_.client_data = errorContext;
 }
 

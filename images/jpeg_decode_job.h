@@ -15,8 +15,8 @@
 
 #include "images/byte_source.h"
 
-// Receives the decoded size and hands out the pixel buffer to fill: DibStride24(width)
-// × height bytes, or null to refuse the picture.
+// Receives the decoded size and hands out the pixel buffer to fill: PixelBufferBytes(width,
+// height) bytes, or null to refuse the picture.
 class PixelSink {
 public:
     virtual uint8_t* AllocatePixels(int width, int height) = 0;
@@ -48,11 +48,12 @@ public:
     // Frees the row buffer and destroys the decompressor; harmless when already done.
     void Abort();
 
-    // Pictures with more pixels than this are refused before decoding; 0 means no limit.
-    void SetPixelLimit(uint64_t pixels) { pixelLimit_ = pixels; }
-    void SetRowAllocator(RowAllocator allocator) { allocateRow_ = allocator; }
-
     const jpeg_decompress_struct& Decompressor() const { return decompressor_; }
+
+protected:
+    // Pictures with more pixels than this are refused before decoding; 0 means no limit.
+    uint64_t pixelLimit_ = 0;
+    RowAllocator allocateRow_;
 
 private:
     void FreeRowBuffer();
@@ -61,7 +62,5 @@ private:
     jpeg_error_mgr errors_{};
     ByteSource& source_;
     JpegErrorExit errorExit_;
-    uint64_t pixelLimit_ = 0;
-    RowAllocator allocateRow_;
     uint8_t* rowBuffer_ = nullptr;
 };

@@ -1,9 +1,10 @@
 #include "images/pixel_section.h"
 
+#include "common/pixel_layout.h"
+
 namespace {
 
 constexpr WORD SinglePlane = 1;
-constexpr WORD PixelBitCount = 24;
 
 }  // namespace
 
@@ -14,7 +15,7 @@ UniqueBitmap CreatePixelSection(HDC dc, int32_t width, int32_t height, uint8_t**
     // A positive height makes the rows run bottom-up.
     info.bmiHeader.biHeight = height;
     info.bmiHeader.biPlanes = SinglePlane;
-    info.bmiHeader.biBitCount = PixelBitCount;
+    info.bmiHeader.biBitCount = BitsPerPixel24;
     info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
     UniqueBitmap section(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));

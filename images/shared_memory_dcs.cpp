@@ -21,6 +21,15 @@ SharedContext Contexts[] = {{PictureDc, FirstPicturePalette}, {TargetDc, FirstTa
 
 }  // namespace
 
+SharedDcsUse::SharedDcsUse() {
+    EnsureSharedDcs();
+    ++LiveImageCount;
+}
+
+SharedDcsUse::~SharedDcsUse() {
+    if (LiveImageCount != 0 && --LiveImageCount == 0) DestroySharedDcs();
+}
+
 void EnsureSharedDcs() {
     if (PictureDc && TargetDc) return;
     WindowDc screen(nullptr);

@@ -1,5 +1,6 @@
 #include "settings/dialog_picture.h"
 
+#include "common/displaced_selection.h"
 #include "common/unique_handle.h"
 #include "images/image.h"
 #include "images/image_list.h"
@@ -27,12 +28,12 @@ struct DialogPaletteRecord {
 struct DialogPictureState {
     UniqueMemoryDc PictureDc;
     UniqueBitmap PictureBitmap;
-    HGDIOBJ DisplacedObject = nullptr;
+    DisplacedObject DisplacedByBitmap;
     std::unique_ptr<ImageList> PictureList;
     std::unique_ptr<DialogPaletteRecord> PaletteRecord;
     UniquePalette Palette;
-    HPALETTE DisplacedPaintPalette = nullptr;
-    HPALETTE DisplacedPicturePalette = nullptr;
+    DisplacedPalette DisplacedPaintPalette;
+    DisplacedPalette DisplacedPicturePalette;
 };
 
 DialogPictureState State;
@@ -53,9 +54,9 @@ void MakeDialogPalette(HDC paintDc) {
     State.PictureList->GetPalette(State.PaletteRecord->Entries);
     State.Palette.reset(CreatePalette(reinterpret_cast<const LOGPALETTE*>(State.PaletteRecord.get())));
     if (!State.Palette) return;
-    State.DisplacedPaintPalette = SelectPalette(paintDc, State.Palette.get(), FALSE);
+    State.DisplacedPaintPalette.Select(paintDc, State.Palette.get());
     RealizePalette(paintDc);
-    State.DisplacedPicturePalette = SelectPalette(State.PictureDc.get(), State.Palette.get(), FALSE);
+    State.DisplacedPicturePalette.Select(State.PictureDc.get(), State.Palette.get());
     RealizePalette(State.PictureDc.get());
 }
 
@@ -77,25 +78,22 @@ void ChoosePalette(HDC paintDc) {
     }
 }
 
-void ReleasePalette(HWND dialog) {
+// Selects the displaced palettes back and the static system colours; deleting the palette
+// is left to the caller.
+void GiveBackDialogPalette(HWND dialog) {
     if (!State.Palette) return;
     UnrealizeObject(State.Palette.get());
     WindowDc dialogDc(dialog);
-    if (dialogDc) {
-        if (State.DisplacedPaintPalette) SelectPalette(dialogDc.get(), State.DisplacedPaintPalette, TRUE);
-        SetSystemPaletteUse(dialogDc.get(), SYSPAL_STATIC);
-    }
-    State.DisplacedPaintPalette = nullptr;
+    State.DisplacedPaintPalette.RestoreInto(dialogDc.get());
+    if (dialogDc) SetSystemPaletteUse(dialogDc.get(), SYSPAL_STATIC);
     // The memory context gives the palette back whether or not the dialog had a context.
-    if (State.PictureDc && State.DisplacedPicturePalette) {
-        SelectPalette(State.PictureDc.get(), State.DisplacedPicturePalette, TRUE);
-    }
-    State.DisplacedPicturePalette = nullptr;
+    State.DisplacedPicturePalette.RestoreInto(State.PictureDc.get());
     dialogDc.release();
 }
 
 }  // namespace
 
+// Declared for the tests alone, which look at the sample's memory context.
 HDC DialogPictureDc() { return State.PictureDc.get(); }
 
 HPALETTE DialogPalette() { return State.Palette.get(); }
@@ -108,7 +106,7 @@ int CreateDialogPicture(HWND dialog) {
     State.PictureDc.reset(CreateCompatibleDC(dialogDc.get()));
     if (State.PictureDc) {
         State.PictureBitmap.reset(CreateCompatibleBitmap(dialogDc.get(), area.right, area.bottom));
-        if (State.PictureBitmap) State.DisplacedObject = SelectObject(State.PictureDc.get(), State.PictureBitmap.get());
+        if (State.PictureBitmap) State.DisplacedByBitmap.Select(State.PictureDc.get(), State.PictureBitmap.get());
     }
     State.PictureList.reset(new (std::nothrow) ImageList());
     if (State.PictureList) {
@@ -155,11 +153,10 @@ void RefreshDialogPalette(HWND dialog) {
 void ReleaseDialogPicture(HWND dialog) {
     if (State.PictureList) State.PictureList->Destroy();
     State.PictureList.reset();
-    ReleasePalette(dialog);
+    GiveBackDialogPalette(dialog);
     State.PaletteRecord.reset();
     State.Palette.reset();
-    if (State.DisplacedObject) SelectObject(State.PictureDc.get(), State.DisplacedObject);
-    State.DisplacedObject = nullptr;
+    State.DisplacedByBitmap.Restore();
     State.PictureBitmap.reset();
     State.PictureDc.reset();
 }

@@ -13,5 +13,4 @@ void RefreshDialogPalette(HWND dialog);
 // Releases the image list, the palette and the memory context, each once; may run again.
 void ReleaseDialogPicture(HWND dialog);
 
-HDC DialogPictureDc();
 HPALETTE DialogPalette();

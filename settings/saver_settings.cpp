@@ -32,7 +32,7 @@ uint32_t& FieldOf(SaverSettingsRecord& settings, SettingField field) {
 }  // namespace
 
 bool IsStoredValueTaken(SettingField field, uint32_t typeCode, uint32_t size, uint32_t value) {
-    return typeCode == StoredDwordType && size <= StoredDwordSize && IsInRange(field, value);
+    return typeCode == StoredDwordType && size == StoredDwordSize && IsInRange(field, value);
 }
 
 bool TakeStoredValue(SaverSettingsRecord& settings, SettingField field, uint32_t typeCode, uint32_t size,

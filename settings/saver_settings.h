@@ -29,8 +29,8 @@ constexpr uint32_t StoredDwordSize = 4;
 
 enum class SettingField { Brightness, FadeType, Wait };
 
-// True when a successful query that returned `typeCode`, `size` bytes and `value`
-// (zero-extended when shorter than four bytes) may replace the field.
+// True when a successful query that returned `typeCode`, `size` bytes and `value` may
+// replace the field: a 32-bit value of exactly four bytes, within the field's range.
 bool IsStoredValueTaken(SettingField field, uint32_t typeCode, uint32_t size, uint32_t value);
 
 // Replaces the field of `settings` when the stored value is taken; returns whether it was.

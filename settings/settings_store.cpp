@@ -22,8 +22,8 @@ UniqueRegistryKey OpenOrCreateKey(HKEY parent, const char* path) {
     return UniqueRegistryKey(key);
 }
 
-// Queries one value into a cleared four-byte buffer, so a shorter value reads as its
-// bytes followed by zeros, and takes it into `field` when the rules allow.
+// Queries one value into a four-byte buffer and takes it into `field` when the rules allow;
+// a value of any other size than four bytes is malformed and leaves the field alone.
 LONG ReadSetting(HKEY key, const char* name, SettingField field) {
     DWORD type = REG_NONE;
     DWORD value = 0;

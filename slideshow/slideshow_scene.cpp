@@ -8,10 +8,10 @@
 #include "settings/saver_settings.h"
 #include "slideshow/random_generator.h"
 
-namespace {
-
 // The first composition happens once per process, whoever asks again.
 int ComposePending = 1;
+
+namespace {
 
 int32_t HoldFromWait(uint32_t wait) {
     constexpr uint32_t largest = static_cast<uint32_t>(std::numeric_limits<int32_t>::max());

@@ -7,16 +7,14 @@
 
 namespace {
 
-constexpr int32_t BytesPerPixel = TransitionBytesPerPixel;
-constexpr int32_t RowAlignment = 4;
-constexpr ptrdiff_t BlockTileBytes = BlockTilePixels * BytesPerPixel;
+constexpr ptrdiff_t BlockTileBytes = BlockTilePixels * BytesPerPixel24;
 // Block works on pairs of rows and pairs of columns: the square shrinks by two pixels a step.
 constexpr int32_t BlockPairSize = 2;
-constexpr ptrdiff_t BlockPairBytes = BlockPairSize * BytesPerPixel;
+constexpr ptrdiff_t BlockPairBytes = BlockPairSize * BytesPerPixel24;
 
 bool HasPixels(const TransitionPixels& pixels) {
     return pixels.Front && pixels.From && pixels.Target && pixels.Width > 0 && pixels.Height > 0 &&
-           pixels.Stride >= BytesPerPixel * pixels.Width;
+           pixels.Stride >= BytesPerPixel24 * pixels.Width;
 }
 
 size_t FrameBytes(const TransitionPixels& pixels) {
@@ -29,15 +27,12 @@ ptrdiff_t RowOffset(const TransitionPixels& pixels, int32_t row) {
 
 }  // namespace
 
-int32_t RowStride(int32_t width) {
-    return (BytesPerPixel * width + RowAlignment - 1) / RowAlignment * RowAlignment;
-}
-
 int FadeStep(const TransitionPixels& pixels, int32_t step) {
     if (!HasPixels(pixels)) return 0;
-    // Steps outside 0..32 never reach here from the surface; hold them to the ends.
-    const int32_t clamped = step < 0 ? 0 : (step > LastEffectStep ? LastEffectStep : step);
-    FadeBytes(pixels.Front, pixels.From, pixels.Target, FrameBytes(pixels), static_cast<uint32_t>(clamped));
+    // Steps outside 0..32 never reach here from the surface; a negative one holds at the
+    // start, and FadeBytes holds those past 32 at the end.
+    const uint32_t fadeStep = step < 0 ? 0 : static_cast<uint32_t>(step);
+    FadeBytes(pixels.Front, pixels.From, pixels.Target, FrameBytes(pixels), fadeStep);
     return 1;
 }
 
@@ -45,7 +40,7 @@ int ShadeStep(const TransitionPixels& pixels, int32_t step, bool reverseSweep) {
     if (!HasPixels(pixels)) return 0;
     const int32_t phase = reverseSweep ? LastEffectStep - step : step;
     if (phase < 0 || phase >= ShadeBandRows) return 1;
-    const size_t rowBytes = static_cast<size_t>(BytesPerPixel) * pixels.Width;
+    const size_t rowBytes = static_cast<size_t>(BytesPerPixel24) * pixels.Width;
     for (int32_t row = phase; row < pixels.Height; row += ShadeBandRows) {
         const ptrdiff_t offset = RowOffset(pixels, row);
         std::memcpy(pixels.Front + offset, pixels.Target + offset, rowBytes);

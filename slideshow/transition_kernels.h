@@ -5,6 +5,8 @@
 // to Stride.
 #include <cstdint>
 
+#include "common/pixel_layout.h"
+
 struct TransitionPixels {
     uint8_t* Front = nullptr;
     const uint8_t* From = nullptr;
@@ -20,14 +22,10 @@ enum TransitionEffect : uint32_t {
     BlockEffect = 2,
 };
 
-constexpr int32_t TransitionBytesPerPixel = 3;
 // Step 32 completes every effect; later steps copy the whole target.
 constexpr int32_t LastEffectStep = 32;
 constexpr int32_t ShadeBandRows = 32;
 constexpr int32_t BlockTilePixels = 64;
-
-// Bytes per row: three per pixel, rounded up to a multiple of four.
-int32_t RowStride(int32_t width);
 
 // Absolute cross-fade: step s shows s/32 of the target, including every filler byte.
 int FadeStep(const TransitionPixels& pixels, int32_t step);

@@ -41,7 +41,7 @@ void TransitionSurface::CreateBuffers(const RECT& area, uint32_t effectType) {
     effectType_ = effectType;
     target_.Reset();
     stride_ = RowStride(width_);
-    rowPadding_ = stride_ - TransitionBytesPerPixel * width_;
+    rowPadding_ = stride_ - BytesPerPixel24 * width_;
 }
 
 void TransitionSurface::PrepareNext(Image* picture) {

@@ -32,7 +32,7 @@ protected:
         StopDisplay(nullptr);
     }
 
-    size_t ByteCount() const { return CaptureStride(RenderWidth) * RenderHeight; }
+    size_t ByteCount() const { return PixelBufferBytes(RenderWidth, RenderHeight); }
 
     // Checks that every byte of scaled is the byte of source at level/32, filler included.
     void ExpectScaled(const uint8_t* scaled, const std::vector<uint8_t>& source, int32_t level, const char* what) {
@@ -60,7 +60,7 @@ TEST_F(Backdrop, CaptureHoldsTheDesktopAndTheBackdropIsItAtTheTargetLevel) {
         const std::vector<uint8_t> capture(CaptureBits, CaptureBits + ByteCount());
 
         // The capture is the pattern under the window: test a pixel of each band.
-        const size_t stride = CaptureStride(RenderWidth);
+        const size_t stride = static_cast<size_t>(RowStride(RenderWidth));
         for (int x = 50; x < RenderWidth; x += 100) {
             const uint8_t* pixel = capture.data() + (RenderHeight / 3) * stride + x * 3;
             const COLORREF expected = PatternWindow::ColourAt(x);
@@ -149,7 +149,7 @@ TEST_F(Backdrop, RunningLoopDimsOnScreenAndThenAdvancesTheScene) {
     DrainMessages();
     ASSERT_FALSE(CapturePending);
     const std::vector<uint8_t> capture(CaptureBits, CaptureBits + ByteCount());
-    const size_t stride = CaptureStride(RenderWidth);
+    const size_t stride = static_cast<size_t>(RowStride(RenderWidth));
     const size_t topLeft = (RenderHeight - 1 - 10) * stride + 10 * 3;  // rows run bottom-up
     ASSERT_EQ(RGB(capture[topLeft + 2], capture[topLeft + 1], capture[topLeft]), PatternWindow::ColourAt(10))
         << "the desktop under the saver window is captured, not the window itself";

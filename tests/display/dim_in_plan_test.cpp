@@ -16,7 +16,7 @@ TEST(DimInPlan, ShowsEveryLevelFromFullDownToTheTargetOnePerTick) {
         std::vector<int32_t> shown;
         for (int tick = 0; tick < 40; ++tick) {
             uint16_t framesDue = 2;
-            const SceneStepPlan plan = PlanSceneStep(dimLevel, framesDue, c.brightness);
+            const SceneStepPlan plan = PlanAndConsumeSceneStep(dimLevel, framesDue, c.brightness);
             EXPECT_EQ(framesDue, 0) << "due frames are consumed on every tick";
             if (!plan.DimTick) {
                 EXPECT_EQ(plan.AdvanceFrames, 2u);
@@ -39,13 +39,13 @@ TEST(DimInPlan, FramesDueDuringTheDimInAreDroppedNotReplayed) {
     uint32_t advanced = 0;
     for (int tick = 0; tick < 5; ++tick) {
         uint16_t framesDue = dueOnTick[tick % 4];
-        const SceneStepPlan plan = PlanSceneStep(dimLevel, framesDue, 7);
+        const SceneStepPlan plan = PlanAndConsumeSceneStep(dimLevel, framesDue, 7);
         EXPECT_TRUE(plan.DimTick) << tick;
         advanced += plan.AdvanceFrames;
     }
     EXPECT_EQ(advanced, 0u);
     uint16_t framesDue = 3;
-    const SceneStepPlan first = PlanSceneStep(dimLevel, framesDue, 7);
+    const SceneStepPlan first = PlanAndConsumeSceneStep(dimLevel, framesDue, 7);
     EXPECT_FALSE(first.DimTick);
     EXPECT_EQ(first.AdvanceFrames, 3u) << "only the frames of the tick after the dim-in";
 }
@@ -53,7 +53,7 @@ TEST(DimInPlan, FramesDueDuringTheDimInAreDroppedNotReplayed) {
 TEST(DimInPlan, LevelIsNeverResetSoALaterTickAdvancesAtOnce) {
     int32_t dimLevel = -1;  // a dim-in that already ran to black in this process
     uint16_t framesDue = 60;
-    const SceneStepPlan plan = PlanSceneStep(dimLevel, framesDue, 0);
+    const SceneStepPlan plan = PlanAndConsumeSceneStep(dimLevel, framesDue, 0);
     EXPECT_FALSE(plan.DimTick);
     EXPECT_EQ(plan.AdvanceFrames, 60u);
     EXPECT_EQ(dimLevel, -1);

@@ -52,7 +52,6 @@ TEST_F(EightBitDisplay, FullScreenRunBuildsItFromThePalettePictureAndSelectsItEv
     Start();
     EXPECT_FALSE(DisplayPalette) << "the palette waits for the first erase";
     ASSERT_EQ(EraseWithOwnDc(window_), -1);
-    ASSERT_TRUE(PaletteBuilt());
     ASSERT_TRUE(DisplayPalette);
     const HPALETTE palette = DisplayPalette.get();
 
@@ -78,7 +77,7 @@ TEST_F(EightBitDisplay, FullScreenRunBuildsItFromThePalettePictureAndSelectsItEv
     EXPECT_EQ(PictureDc, nullptr) << "the shared contexts go with the palette";
     EXPECT_EQ(TargetDc, nullptr);
     EXPECT_EQ(GetObjectType(palette), 0u) << "deleted, not left selected somewhere";
-    EXPECT_FALSE(PaletteBuilt());
+    EXPECT_FALSE(DisplayPalette);
     EXPECT_EQ(SystemPaletteUse(), static_cast<UINT>(SYSPAL_STATIC));
 }
 

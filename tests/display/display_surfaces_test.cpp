@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "common/process_state.h"
 #include "display/frame_clock.h"
 #include "display/scale_brightness.h"
+#include "slideshow/random_generator.h"
 #include "slideshow/scene.h"
 #include "tests/display/display_test_support.h"
 
@@ -33,6 +37,26 @@ TEST(DisplaySurfaces, StartBuildsEverythingAtTheHostSizeAndStopsTheClock) {
     EXPECT_FALSE(FrameClock.ClockRunning);
     EXPECT_EQ(FrameClock.ElapsedMs, 0u);
     StopDisplay(nullptr);
+}
+
+// Each run starts the generator afresh from the tick count, so runs show different orders.
+TEST(DisplaySurfaces, StartSeedsTheGeneratorFromTheTickCount) {
+    UseDesktopHost();
+    SeedRandom(12345);
+    NextRandom();
+    const DWORD before = GetTickCount();
+    ASSERT_TRUE(StartDisplay(HostWindow));
+    const DWORD after = GetTickCount();
+    const std::vector<uint32_t> started(RandomRing, RandomRing + RandomRingSize);
+    const uint16_t startedIndex = RandomIndex;
+    StopDisplay(nullptr);
+    bool seededAtStart = false;
+    for (DWORD tick = before; tick <= after && !seededAtStart; ++tick) {
+        ResetRandom();
+        SeedRandom(tick);
+        seededAtStart = RandomIndex == startedIndex && std::equal(started.begin(), started.end(), RandomRing);
+    }
+    EXPECT_TRUE(seededAtStart);
 }
 
 TEST(DisplaySurfaces, StopReleasesEveryObjectOnceAndMayRunAgain) {
@@ -118,7 +142,7 @@ TEST(DisplaySurfaces, PreviewRendersAtFixedSizeAndCapturesTheHostEnlarged) {
         BitBlt(source.get(), 0, 0, hostWidth, hostHeight, hostDc.get(), 0, 0, SRCCOPY);
         CaptureBackdrop(source.get());
     }
-    const size_t stride = CaptureStride(RenderWidth);
+    const size_t stride = static_cast<size_t>(RowStride(RenderWidth));
     for (int hostX : {0, 50, 99, 100, 150, 199}) {
         const int renderX = hostX * RenderWidth / hostWidth + 1;
         const COLORREF expected = PatternWindow::ColourAt(hostX);

@@ -8,6 +8,11 @@
 
 namespace {
 
+struct BrushTraits {
+    using Handle = HBRUSH;
+    static void Close(Handle h) { DeleteObject(h); }
+};
+
 constexpr const char* PatternClass = "DisplayTestPattern";
 constexpr const char* DisplayClass = "DisplayTestSaver";
 constexpr int BandWidth = 100;
@@ -22,9 +27,9 @@ LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     RECT client;
     GetClientRect(window, &client);
     for (int x = 0; x < client.right; x += BandWidth) {
-        UniqueHandle<GdiObjectTraits> brush(CreateSolidBrush(PatternWindow::ColourAt(x)));
+        UniqueHandle<BrushTraits> brush(CreateSolidBrush(PatternWindow::ColourAt(x)));
         RECT band = {x, 0, x + BandWidth, client.bottom};
-        FillRect(dc, &band, static_cast<HBRUSH>(brush.get()));
+        FillRect(dc, &band, brush.get());
     }
     EndPaint(window, &paint);
     return 0;
@@ -72,7 +77,7 @@ std::vector<uint8_t> ReadPixels(HDC dc, int width, int height) {
         BitBlt(memory.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
         GdiFlush();
     }
-    return std::vector<uint8_t>(bits, bits + CaptureStride(width) * height);
+    return std::vector<uint8_t>(bits, bits + PixelBufferBytes(width, height));
 }
 
 LRESULT EraseWithOwnDc(HWND window) {

@@ -33,6 +33,6 @@ LRESULT EraseWithOwnDc(HWND window);
 // Delivers whatever the platform queued for the thread.
 void DrainMessages();
 
-// Starts the display over the desktop, with the flags of a windowed run so that the close
-// policy passes everything to the default procedure.
+// Starts the display over the desktop, with the flags of a windowed run. Messages the display
+// passes on reach the default procedure unless a test chains another one.
 void UseDesktopHost();

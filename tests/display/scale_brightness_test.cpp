@@ -23,18 +23,12 @@ std::vector<uint8_t> RandomBytes(size_t count, uint32_t seed) {
     return bytes;
 }
 
-TEST(ScaleBrightness, StrideFillsRowsToFourBytes) {
-    const int32_t widths[] = {1, 2, 3, 4, 5, 640, 1366, 21845, 21846, 0, -2};
-    const size_t strides[] = {4, 8, 12, 12, 16, 1920, 4100, 65536, 65540, 0, 0};
-    for (size_t i = 0; i < std::size(widths); ++i) EXPECT_EQ(CaptureStride(widths[i]), strides[i]) << widths[i];
-}
-
 TEST(ScaleBrightness, EveryByteIncludingFillerMatchesTheFloorFormula) {
     const int32_t widths[] = {1, 2, 3, 5, 1366};
     const int32_t levels[] = {-3, 0, 1, 16, 31, 32, 40};
     constexpr int32_t height = 3;
     for (int32_t width : widths) {
-        const size_t total = CaptureStride(width) * height;
+        const size_t total = PixelBufferBytes(width, height);
         const std::vector<uint8_t> source = RandomBytes(total, static_cast<uint32_t>(width));
         for (int32_t level : levels) {
             std::vector<uint8_t> destination(total + 16, Sentinel);
@@ -53,7 +47,7 @@ TEST(ScaleBrightness, EveryByteIncludingFillerMatchesTheFloorFormula) {
 TEST(ScaleBrightness, WholeBufferIsScaledAboveTheOldSixteenBitStride) {
     constexpr int32_t width = 21846;  // stride 65540 bytes: more than a 16-bit byte count holds
     constexpr int32_t height = 2;
-    const size_t total = CaptureStride(width) * height;
+    const size_t total = PixelBufferBytes(width, height);
     const std::vector<uint8_t> source(total, 200);
     std::vector<uint8_t> destination(total, Sentinel);
     ScaleBrightness(destination.data(), source.data(), width, height, 16);
@@ -64,7 +58,7 @@ TEST(ScaleBrightness, WholeBufferIsScaledAboveTheOldSixteenBitStride) {
 TEST(ScaleBrightness, WorksInPlaceAndOnUnalignedBuffers) {
     constexpr int32_t width = 37;
     constexpr int32_t height = 5;
-    const size_t total = CaptureStride(width) * height;
+    const size_t total = PixelBufferBytes(width, height);
     const std::vector<uint8_t> original = RandomBytes(total + 1, 7);
     std::vector<uint8_t> buffer(original);
     ScaleBrightness(buffer.data() + 1, buffer.data() + 1, width, height, 21);

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "common/process_state.h"
+#include "common/unique_handle.h"
+#include "display/display_window_proc.h"
 #include "host/close_policy.h"
 #include "host/password_providers.h"
 
@@ -236,6 +238,7 @@ BOOL WINAPI ScriptedVerifier(HWND window) {
 }
 
 TEST(ClosePolicy, RefusedPasswordKeepsSaverAndRenewsOrigin) {
+    Script = {};
     HWND window = CreatePolicyWindow();
     PlaceCursorAtOrigin();
     PasswordVerifier = ScriptedVerifier;
@@ -261,6 +264,7 @@ TEST(ClosePolicy, RefusedPasswordKeepsSaverAndRenewsOrigin) {
 }
 
 TEST(ClosePolicy, AcceptedPasswordHidesAndRequestsDestruction) {
+    Script = {};
     HWND window = CreatePolicyWindow();
     PasswordVerifier = ScriptedVerifier;
     Script.answer = TRUE;
@@ -342,6 +346,7 @@ TEST(SaverClassProc, RefusesEveryPowerRequestInFullScreen) {
 }
 
 TEST(SaverClassProc, PreviewSendsHelpToHostWhileRecordIsValid) {
+    Received.clear();
     HWND host = CreateRecorderWindow(WS_OVERLAPPEDWINDOW, nullptr);
     HWND preview = CreateRecorderWindow(WS_CHILD, host);
     PreviewMode = 1;
@@ -363,6 +368,7 @@ TEST(SaverClassProc, PreviewSendsHelpToHostWhileRecordIsValid) {
 }
 
 TEST(SaverClassProc, PreviewPostsContextMenuToHost) {
+    Received.clear();
     HWND host = CreateRecorderWindow(WS_OVERLAPPEDWINDOW, nullptr);
     HWND preview = CreateRecorderWindow(WS_CHILD, host);
     PreviewMode = 1;
@@ -403,6 +409,13 @@ TEST(SaverClassProc, WindowedDestructionLeavesCursorAlone) {
     DestroyWindow(window);
 }
 
+// Stands in for the display's procedure: counts what gets past the filter.
+int DisplayCalls = 0;
+LRESULT CALLBACK FailsEveryMessage(HWND, UINT, WPARAM, LPARAM) {
+    ++DisplayCalls;
+    return -7;
+}
+
 struct FilterCase {
     const char* name;
     int windowed, closeApproved, destroying;
@@ -423,6 +436,7 @@ const FilterCase FilterCases[] = {
 
 TEST(SaverClassProc, FiltersInputOnceClosingHasBegun) {
     HWND window = CreatePolicyWindow();
+    ChainDisplayWindowProc(ClosePolicyProc);
     for (const FilterCase& c : FilterCases) {
         WindowedMode = c.windowed;
         CloseApproved = c.closeApproved;
@@ -430,9 +444,26 @@ TEST(SaverClassProc, FiltersInputOnceClosingHasBegun) {
         SaverClassProc(window, c.message, 0, 0);
         EXPECT_EQ(TakeCloseRequest(window), c.closes) << c.name;
     }
-    WindowedMode = 0;
-    CloseApproved = 0;
-    Destroying = 0;
+    DestroyWindow(window);
+}
+
+// Once closing has begun, timers are answered here and painting is left to the default
+// handling. The display would draw into a context given with the paint and leave the
+// window invalid; the default handling ignores it and validates the window.
+TEST(SaverClassProc, ClosingAnswersTimersAndLeavesPaintToTheDefault) {
+    HWND window = CreatePolicyWindow();
+    ChainDisplayWindowProc(FailsEveryMessage);
+    UniqueMemoryDc givenDc(CreateCompatibleDC(nullptr));
+    for (int destroying = 0; destroying <= 1; ++destroying) {
+        CloseApproved = 1;
+        Destroying = destroying;
+        EXPECT_EQ(SaverClassProc(window, WM_TIMER, 1, 0), 0) << "destroying " << destroying;
+        InvalidateRect(window, nullptr, FALSE);
+        EXPECT_EQ(SaverClassProc(window, WM_PAINT, reinterpret_cast<WPARAM>(givenDc.get()), 0), 0);
+        RECT update;
+        EXPECT_FALSE(GetUpdateRect(window, &update, FALSE)) << "destroying " << destroying;
+    }
+    EXPECT_EQ(DisplayCalls, 0) << "nothing reached the display";
     DestroyWindow(window);
 }
 

@@ -13,6 +13,7 @@ inline constexpr char VerifyAnswerValue[] = "VerifyAnswer";
 inline constexpr char PressKeyDuringVerifyValue[] = "PressKeyDuringVerify";
 inline constexpr char MoveDuringVerifyValue[] = "MoveDuringVerify";
 // Written by the verifier.
+inline constexpr char VerifierLoadsValue[] = "VerifierLoads";
 inline constexpr char VerifyCallsValue[] = "VerifyCalls";
 inline constexpr char VerifyWindowValue[] = "VerifyWindow";
 // Written by the password changer.

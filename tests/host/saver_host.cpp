@@ -124,6 +124,55 @@ TEST_P(QuickExitTest, EndsAtOnceWithZero) {
 INSTANTIATE_TEST_SUITE_P(Switches, QuickExitTest, testing::ValuesIn(QuickExitCases),
                          [](const testing::TestParamInfo<QuickExitCase>& info) { return std::to_string(info.index); });
 
+// The visible dialog of the settings class whose owner is `owner` (none: no owner) and
+// that runs in another process than this one.
+HWND FindSettingsDialog(HWND owner, DWORD timeoutMs) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search = {owner, nullptr};
+    WaitFor(
+        [&search] {
+            EnumWindows(
+                [](HWND window, LPARAM state) {
+                    auto* s = reinterpret_cast<Search*>(state);
+                    char className[16] = {};
+                    GetClassNameA(window, className, sizeof(className));
+                    DWORD process = 0;
+                    GetWindowThreadProcessId(window, &process);
+                    if (process == GetCurrentProcessId() || GetWindow(window, GW_OWNER) != s->owner ||
+                        lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) {
+                        return TRUE;
+                    }
+                    s->found = window;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+// /c opens the settings dialog over the foreground window, an empty tail without an owner;
+// either way the dialog's end code becomes the exit code.
+TEST(Settings, DialogOwnerAndExitCodeEndToEnd) {
+    constexpr long DialogEndCode = 1;
+    for (const bool configureSwitch : {true, false}) {
+        HWND foreground = CreateHostWindow(40, 40);
+        SetForegroundWindow(foreground);
+        PumpMessages();
+        ASSERT_EQ(GetForegroundWindow(), foreground);
+        const char* arguments = configureSwitch ? "/c" : "";
+        SaverProcess saver(SaverPath(), arguments);
+        HWND dialog = FindSettingsDialog(configureSwitch ? foreground : nullptr, StartTimeoutMs);
+        ASSERT_TRUE(dialog) << "arguments '" << arguments << "'";
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), std::optional<long>(DialogEndCode)) << "arguments '" << arguments << "'";
+        DestroyWindow(foreground);
+    }
+}
+
 TEST(FullScreen, TopmostPopupOfScreenSizeWithHiddenCursor) {
     RunningSaver saver = StartSaver("/s");
     ASSERT_TRUE(saver.window);

@@ -203,6 +203,26 @@ TEST_P(NoVerifierTest, ClosesWithoutAsking) {
 INSTANTIATE_TEST_SUITE_P(Cases, NoVerifierTest, testing::ValuesIn(NoVerifierCases),
                          [](const testing::TestParamInfo<NoVerifierCase>& info) { return std::to_string(info.index); });
 
+// The windowed saver never asks for a password, so it does not load the verifier at all.
+TEST_F(PasswordPolicy, OnlyTheFullScreenSaverLoadsTheVerifier) {
+    SetUsePassword(1);
+    WriteScriptNumber(VerifyAnswerValue, 1);
+    const struct {
+        const char* arguments;
+        DWORD loads;
+    } cases[] = {{"/s", 1}, {"/w", 0}};
+    for (const auto& c : cases) {
+        WriteScriptNumber(VerifierLoadsValue, 0);
+        auto saver = Start(ProviderDirectory(), Win9xSaverName, c.arguments);
+        HWND window = WaitForSaver(*saver);
+        ASSERT_TRUE(window) << c.arguments;
+        EXPECT_EQ(ReadScriptNumber(VerifierLoadsValue), c.loads) << c.arguments;
+        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+        EXPECT_EQ(saver->WaitExit(ExitTimeoutMs), std::optional<long>(0)) << c.arguments;
+    }
+}
+
 struct RunningFlagCase {
     const char* name;
     const char* exeName;

@@ -25,6 +25,12 @@ void RunNestedLoop(DWORD durationMs) {
 
 }  // namespace
 
+// Counts the loads, so a test can tell whether the saver loaded the verifier at all.
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) WriteScriptNumber(VerifierLoadsValue, ReadScriptNumber(VerifierLoadsValue) + 1);
+    return TRUE;
+}
+
 extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
     WriteScriptNumber(VerifyCallsValue, ReadScriptNumber(VerifyCallsValue) + 1);
     WriteScriptNumber(VerifyWindowValue, WindowNumber(window));

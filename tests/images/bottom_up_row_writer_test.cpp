@@ -11,9 +11,16 @@ struct RowCase {
     size_t Stride;
 };
 
-TEST(DibStride24, FillsRowsToWholeWords) {
-    const RowCase cases[] = {{1, 4}, {2, 8}, {3, 12}, {4, 12}, {5, 16}, {341, 1024}, {1024, 3072}, {0, 0}, {-3, 0}};
-    for (const RowCase& c : cases) EXPECT_EQ(DibStride24(c.Width), c.Stride) << c.Width;
+// The one row layout of every picture buffer: decoded pictures, transitions and captures.
+TEST(PixelLayout, FillsRowsToWholeWords) {
+    const RowCase cases[] = {{1, 4},       {2, 8},       {3, 12},          {4, 12},          {5, 16}, {341, 1024},
+                             {1366, 4100}, {1024, 3072}, {21845, 65536}, {21846, 65540}, {0, 0},  {-3, 0}};
+    for (const RowCase& c : cases) {
+        EXPECT_EQ(static_cast<size_t>(RowStride(c.Width)), c.Stride) << c.Width;
+        EXPECT_EQ(PixelBufferBytes(c.Width, 3), 3 * c.Stride) << c.Width;
+    }
+    EXPECT_EQ(PixelBufferBytes(5, 0), 0u);
+    EXPECT_EQ(PixelBufferBytes(5, -1), 0u);
 }
 
 // Decoded row r: every byte tells its row and position; the slack past the pixels too.

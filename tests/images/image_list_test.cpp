@@ -39,10 +39,8 @@ TEST(ImageList, AMissingMiddleSourceFailsTheWholeLoadButNotItsNeighbours) {
 
     TestCanvas canvas(3, 2, Backdrop);
     EXPECT_EQ(list.DrawImageAt(canvas.Dc(), 0, 0, 1), 1) << "an unloadable entry is skipped quietly";
-    EXPECT_EQ(list.ReadyFlag(1), 0);
     EXPECT_EQ(canvas.Pixel(1, 1), Backdrop);
     EXPECT_EQ(list.DrawImageAt(canvas.Dc(), 0, 0, 2), 1);
-    EXPECT_EQ(list.ReadyFlag(2), 1);
     EXPECT_EQ(canvas.Pixel(1, 1), Rgb(TableRed(1), TableGreen(1), TableBlue(1)));
 }
 
@@ -56,7 +54,6 @@ TEST(ImageList, InvalidIndexesAreHarmless) {
         EXPECT_EQ(list.GetImage(index), nullptr);
         EXPECT_EQ(list.LoadImageAt(index), 1);
         EXPECT_EQ(list.DrawImageAt(canvas.Dc(), 0, 0, index), 1);
-        EXPECT_EQ(list.ReadyFlag(index), 0);
         list.SetImageSource(index, MAKEINTRESOURCEA(IDB_TEST_MISSING));
     }
     EXPECT_EQ(canvas.Pixel(1, 1), Backdrop) << "nothing was drawn";

@@ -23,7 +23,7 @@ void ExpectSameAsReference(const MemoryDecode& decoded, const ReferenceDecode& r
     ASSERT_EQ(reference.Components, 3);
     ASSERT_EQ(decoded.Width, reference.Width);
     ASSERT_EQ(decoded.Height, reference.Height);
-    const size_t stride = DibStride24(decoded.Width);
+    const size_t stride = static_cast<size_t>(RowStride(decoded.Width));
     ASSERT_EQ(decoded.Pixels.size(), stride * static_cast<size_t>(decoded.Height));
     for (int r = 0; r < decoded.Height; ++r) {
         const uint8_t* memoryRow = decoded.Pixels.data() + stride * static_cast<size_t>(decoded.Height - 1 - r);
@@ -62,7 +62,7 @@ TEST(JpegDecodeJob, GreyscalePicturesAreWidenedToRedGreenBlue) {
     const ReferenceDecode grey = DecodeReference(jpeg);
     ASSERT_EQ(grey.Components, 1);
     ExpectSameAsReference(decoded, DecodeReference(jpeg, JCS_RGB));
-    const size_t stride = DibStride24(45);
+    const size_t stride = static_cast<size_t>(RowStride(45));
     for (int c = 0; c < 45; ++c) {
         const uint8_t* topPixel = decoded.Pixels.data() + stride * 16 + c * 3;
         EXPECT_EQ(topPixel[0], grey.Samples[static_cast<size_t>(c)]);
@@ -118,7 +118,7 @@ TEST(JpegDecodeJob, DataEndingInTheEntropyCodedPartStillCompletesThePicture) {
     EXPECT_EQ(decoded.BytesRead, cut);
     // The rows decoded before the cut are those of the full picture.
     const MemoryDecode whole = Decode(full);
-    const size_t stride = DibStride24(200);
+    const size_t stride = static_cast<size_t>(RowStride(200));
     EXPECT_TRUE(std::equal(whole.Pixels.end() - static_cast<long>(stride * 8), whole.Pixels.end(),
                            decoded.Pixels.end() - static_cast<long>(stride * 8)));
 }

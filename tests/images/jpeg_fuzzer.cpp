@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     options.PixelLimit = FuzzPixelLimit;
     const MemoryDecode decode = DecodeJpegFromMemory(data, size, options);
     // A completed decode must have filled a buffer of exactly the bitmap's size.
-    if (decode.Result == 1 && decode.Pixels.size() != DibStride24(decode.Width) * static_cast<size_t>(decode.Height)) {
+    if (decode.Result == 1 && decode.Pixels.size() != PixelBufferBytes(decode.Width, decode.Height)) {
         __builtin_trap();
     }
     return 0;

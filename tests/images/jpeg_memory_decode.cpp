@@ -14,13 +14,23 @@ public:
         if (refuse_) return nullptr;
         decode_.Width = width;
         decode_.Height = height;
-        decode_.Pixels.assign(DibStride24(width) * static_cast<size_t>(height), 0);
+        decode_.Pixels.assign(PixelBufferBytes(width, height), 0);
         return decode_.Pixels.data();
     }
 
 private:
     MemoryDecode& decode_;
     bool refuse_;
+};
+
+// A job with the limits a test chooses.
+class LimitedJob : public JpegDecodeJob {
+public:
+    LimitedJob(ByteSource& source, JpegErrorExit errorExit, void* errorContext, const MemoryDecodeOptions& options)
+        : JpegDecodeJob(source, errorExit, errorContext) {
+        pixelLimit_ = options.PixelLimit;
+        if (options.AllocateRow) allocateRow_ = options.AllocateRow;
+    }
 };
 
 // Counts what it hands out, so tests can see how far the decoder read.
@@ -58,9 +68,7 @@ MemoryDecode DecodeJpegFromMemory(const uint8_t* data, size_t size, const Memory
     CountingSource source(data, size);
     VectorSink sink(decode, options.RefusePixels);
     std::jmp_buf landing;
-    JpegDecodeJob job(source, JumpingErrorExit, &landing);
-    job.SetPixelLimit(options.PixelLimit);
-    if (options.AllocateRow) job.SetRowAllocator(options.AllocateRow);
+    LimitedJob job(source, JumpingErrorExit, &landing, options);
     decode.Result = RunWithLanding(job, sink, landing, decode.ErrorExitTaken);
     decode.Warnings = static_cast<int>(job.Decompressor().err ? job.Decompressor().err->num_warnings : 0);
     decode.LastMessageCode = job.Decompressor().err ? job.Decompressor().err->msg_code : 0;

@@ -18,7 +18,7 @@ struct MemoryDecode {
     bool ErrorExitTaken = false;
     int Width = 0;
     int Height = 0;
-    std::vector<uint8_t> Pixels;  // bottom-up, blue-green-red, DibStride24(Width) per row
+    std::vector<uint8_t> Pixels;  // bottom-up, blue-green-red, RowStride(Width) per row
     int Warnings = 0;
     int LastMessageCode = 0;
     size_t BytesRead = 0;

@@ -35,16 +35,16 @@ struct ShapeCase {
     bool taken;
 };
 
-// Only a 32-bit value of at most four bytes is read; every other type code, and any
-// value too large for the four-byte buffer, leaves the field alone.
-TEST(SaverSettingsTest, TakesOnlyDwordsOfAtMostFourBytes) {
+// Only a 32-bit value of exactly four bytes is read; every other type code, and a
+// malformed 32-bit value of any other size, leaves the field alone.
+TEST(SaverSettingsTest, TakesOnlyDwordsOfExactlyFourBytes) {
     const ShapeCase cases[] = {
         {TypeNone, 4, false},         {TypeString, 2, false},
         {TypeString, 4, false},       {TypeExpandString, 4, false},
         {TypeBinary, 2, false},       {TypeBinary, 4, false},
-        {TypeBinary, 8, false},       {TypeDword, 0, true},
-        {TypeDword, 1, true},         {TypeDword, 2, true},
-        {TypeDword, 3, true},         {TypeDword, 4, true},
+        {TypeBinary, 8, false},       {TypeDword, 0, false},
+        {TypeDword, 1, false},        {TypeDword, 2, false},
+        {TypeDword, 3, false},        {TypeDword, 4, true},
         {TypeDword, 5, false},        {TypeDword, 8, false},
         {TypeDword, 0xFFFFFFFFu, false}, {TypeDwordBigEndian, 4, false},
         {TypeLink, 4, false},         {TypeMultiString, 4, false},

@@ -44,8 +44,9 @@ TEST_F(StoreTest, LoadTakesOnlyValidValues) {
         {"brightness as 2 binary bytes", "Brightness", REG_BINARY, {3, 0}, Untouched},
         {"brightness as 8 binary bytes", "Brightness", REG_BINARY, eightBytes, Untouched},
         {"brightness dword of 8 bytes", "Brightness", REG_DWORD, eightBytes, Untouched},
-        // A short value reads into a cleared buffer: its bytes, then zeros.
-        {"brightness dword of 2 bytes", "Brightness", REG_DWORD, {5, 0}, {5, 2, 1234}},
+        // A 32-bit value of another size than four bytes is malformed.
+        {"brightness dword of 1 byte", "Brightness", REG_DWORD, {1}, Untouched},
+        {"brightness dword of 2 bytes", "Brightness", REG_DWORD, {5, 0}, Untouched},
         {"brightness big-endian", "Brightness", REG_DWORD_BIG_ENDIAN, Dword(3), Untouched},
         {"fade type 0", "FadeType", REG_DWORD, Dword(0), Untouched},
         {"fade type 1", "FadeType", REG_DWORD, Dword(1), {7, 1, 1234}},
@@ -70,9 +71,8 @@ TEST_F(StoreTest, LoadTakesOnlyValidValues) {
 }
 
 // Every type code, and sizes from nothing to 1 MiB, under all three names at once. The
-// bytes read as 1, a value each setting takes; only a REG_DWORD of at most four bytes is
-// read at all (an empty one as 0, which the fade type refuses). Reading changes nothing
-// that is stored.
+// bytes read as 1, a value each setting takes; only a REG_DWORD of exactly four bytes is
+// read at all. Reading changes nothing that is stored.
 TEST_F(StoreTest, ValuesOfEveryTypeAndSizeAreReadSafelyAndLeftAsStored) {
     const DWORD types[] = {REG_NONE, REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD, REG_DWORD_BIG_ENDIAN, REG_LINK,
                            REG_MULTI_SZ, REG_RESOURCE_LIST, REG_FULL_RESOURCE_DESCRIPTOR,
@@ -90,8 +90,7 @@ TEST_F(StoreTest, ValuesOfEveryTypeAndSizeAreReadSafelyAndLeftAsStored) {
 
             const std::string what = "type " + std::to_string(type) + ", " + std::to_string(size) + " bytes";
             SaverSettingsRecord expected = Untouched;
-            if (type == REG_DWORD && size == 0) expected = {0, Untouched.FadeType, 0};
-            if (type == REG_DWORD && size > 0 && size <= 4) expected = {1, 1, 1};
+            if (type == REG_DWORD && size == 4) expected = {1, 1, 1};
             ExpectSettings(SaverSettings, expected, what.c_str());
             for (const char* name : names) {
                 EXPECT_EQ(StoredTypeAndSize(name), std::make_pair(type, size)) << what << ", " << name;

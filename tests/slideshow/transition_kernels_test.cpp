@@ -53,11 +53,6 @@ int32_t BlockChangeStep(const Frame& frame, size_t k) {
 const int32_t Widths[] = {1, 2, 3, 63, 64, 65, 100, 341, 1024, 1366};
 const int32_t Heights[] = {1, 31, 32, 33, 100};
 
-TEST(TransitionKernels, RowStrideRoundsThreeBytesPerPixelUpToFour) {
-    const std::pair<int32_t, int32_t> cases[] = {{0, 0}, {1, 4}, {2, 8}, {3, 12}, {4, 12}, {341, 1024}, {1366, 4100}};
-    for (auto [width, stride] : cases) EXPECT_EQ(RowStride(width), stride) << width;
-}
-
 // Fade is absolute: every step, run in sequence or alone, gives the formula on every byte,
 // filler bytes included; steps past 32 give the exact target.
 TEST(TransitionKernels, FadeMatchesTheFormulaAtEveryStepAndSize) {

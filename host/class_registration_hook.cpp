@@ -1,0 +1,3 @@
+#include "host/class_registration_hook.h"
+
+int ClassRegistrationHook(HINSTANCE) { return 1; }
