@@ -28,6 +28,7 @@ public:
     void Compose(HDC firstDc, HDC scratchDc, HDC backdropDc) override;
     void Paint(HWND window, HDC destination, HDC scratchDc, HDC backdropDc) override;
     void GetPaletteEntries(PALETTEENTRY* entries) override;
+    void TakeChanges(std::vector<PixelRect>& changes) override;
 
     const TransitionSurface& Surface() const { return surface_; }
     int Started() const { return started_; }

@@ -10,6 +10,13 @@
 #include "images/shared_memory_dcs.h"
 #include "slideshow/random_generator.h"
 
+namespace {
+
+// More than the rows of a Shade step on the tallest screens, fewer than a stall would pile up.
+constexpr size_t MostFrontChangesKept = 1024;
+
+}  // namespace
+
 void TransitionSurface::PixelBuffer::Reset() {
     Bitmap.reset();
     Bits = nullptr;
@@ -50,6 +57,7 @@ void TransitionSurface::PrepareNext(Image* picture) {
         // screen does not change; the stale from section becomes the new target.
         std::swap(front_, target_);
         std::swap(target_, from_);
+        fromBox_ = targetBox_;
     } else {
         target_ = CreateBuffer();
     }
@@ -58,6 +66,7 @@ void TransitionSurface::PrepareNext(Image* picture) {
 }
 
 void TransitionSurface::ComposeTarget(Image* picture) {
+    targetBox_ = {};
     {
         SelectionGuard selection(TargetDc, target_.Bitmap.get());
         if (backdropSource_) BitBlt(TargetDc, 0, 0, width_, height_, backdropSource_, 0, 0, SRCCOPY);
@@ -70,6 +79,7 @@ void TransitionSurface::ComposeTarget(Image* picture) {
             // Two draws in this order: the left edge, then the top edge.
             const int32_t x = static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(width_ - boxWidth)));
             const int32_t y = static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(height_ - boxHeight)));
+            targetBox_ = ClipTo({x, y, x + boxWidth, y + boxHeight}, width_, height_);
             if (boxWidth >= pictureWidth && boxHeight >= pictureHeight)
                 picture->Draw(TargetDc, x, y);
             else
@@ -85,7 +95,13 @@ int TransitionSurface::StepTransition(int32_t step) {
     // Drawing into the sections may still be queued; the pixels must be final first.
     GdiFlush();
     const TransitionPixels pixels{front_.Bits, from_.Bits, target_.Bits, width_, height_, stride_};
-    return RenderTransitionStep(pixels, effectType_, step, reverseSweep_ != 0);
+    const int rendered = RenderTransitionStep(pixels, effectType_, step, reverseSweep_ != 0);
+    AppendStepChanges(effectType_, step, reverseSweep_ != 0, width_, height_, UnionOf(fromBox_, targetBox_),
+                      frontChanges_);
+    // Many steps in one call (a stall caught up) collapse into the whole frame rather
+    // than a list that grows with the stall.
+    if (frontChanges_.size() > MostFrontChangesKept) frontChanges_.assign(1, PixelRect{0, 0, width_, height_});
+    return rendered;
 }
 
 void TransitionSurface::ReleaseBuffers() {
@@ -98,6 +114,9 @@ void TransitionSurface::ReleaseBuffers() {
     stride_ = 0;
     rowPadding_ = 0;
     effectType_ = FadeEffect;
+    fromBox_ = {};
+    targetBox_ = {};
+    frontChanges_.clear();
 }
 
 void TransitionSurface::TakeBackdrop(HDC scratchDc, HDC backdropDc) {
@@ -110,10 +129,16 @@ void TransitionSurface::TakeBackdrop(HDC scratchDc, HDC backdropDc) {
         std::memcpy(front_.Bits, from_.Bits, static_cast<size_t>(stride_) * static_cast<size_t>(height_));
     }
     backdropSource_ = backdropDc;
+    frontChanges_.push_back({0, 0, width_, height_});
 }
 
 void TransitionSurface::PaintFront(HDC destination) const {
     if (!front_.Bitmap) return;
     SelectionGuard selection(PictureDc, front_.Bitmap.get());
     StretchBlt(destination, 0, 0, width_, height_, PictureDc, 0, 0, width_, height_, SRCCOPY);
+}
+
+void TransitionSurface::TakeFrontChanges(std::vector<PixelRect>& changes) {
+    changes.insert(changes.end(), frontChanges_.begin(), frontChanges_.end());
+    frontChanges_.clear();
 }

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "common/unique_handle.h"
+#include "slideshow/step_changes.h"
 #include "slideshow/transition_kernels.h"
 
 class Image;
@@ -37,6 +39,9 @@ public:
     void TakeBackdrop(HDC scratchDc, HDC backdropDc);
     // Copies the front section at its own size to the top-left of destination.
     void PaintFront(HDC destination) const;
+    // Moves the screen rectangles that the front has changed in since the last call into
+    // changes; nothing while a picture is held.
+    void TakeFrontChanges(std::vector<PixelRect>& changes);
 
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
@@ -74,5 +79,9 @@ private:
     int32_t rowPadding_ = 0;
     uint32_t effectType_ = FadeEffect;
     int reverseSweep_ = 0;
+    // Where the picture of the from and of the target section lies over the backdrop.
+    PixelRect fromBox_;
+    PixelRect targetBox_;
+    std::vector<PixelRect> frontChanges_;
     std::unique_ptr<Image> palettePicture_;
 };
