@@ -51,6 +51,11 @@ void ReleaseCaptureSections() {
     DimmedBits = nullptr;
 }
 
+void EndDimIn() {
+    ReleaseCaptureSections();
+    WorkDc.ReleaseBitmap();
+}
+
 BOOL StartDisplay(HWND host) {
     LoadSettings();
     ResetRandom();
