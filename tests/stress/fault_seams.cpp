@@ -5,7 +5,6 @@
 //   SLIDE_SEAM_LOG=path            events are appended there, one line each
 #include <windows.h>
 #include <mmsystem.h>
-#include <psapi.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -15,6 +14,8 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+
+#include "tests/stress/private_bytes.h"
 
 namespace {
 
@@ -110,15 +111,6 @@ struct SeamState {
 SeamState& State() {
     static SeamState state;
     return state;
-}
-
-size_t PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    // Some platform versions leave PrivateUsage empty; the commit charge is the same figure.
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
 }  // namespace
