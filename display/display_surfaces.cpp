@@ -51,11 +51,6 @@ void ReleaseCaptureSections() {
     DimmedBits = nullptr;
 }
 
-void EndDimIn() {
-    ReleaseCaptureSections();
-    WorkDc.ReleaseBitmap();
-}
-
 BOOL StartDisplay(HWND host) {
     LoadSettings();
     ResetRandom();

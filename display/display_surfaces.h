@@ -38,9 +38,6 @@ void CaptureBackdrop(HDC sourceDc);
 void StretchRenderToOutput(HDC target, HDC source);
 // Deletes both capture sections, which ends the dim-in picture for painting.
 void ReleaseCaptureSections();
-// After the dim-in: the capture sections go, and so does the scratch context's own bitmap,
-// which nothing draws into once the scene is composed.
-void EndDimIn();
 
 // Process-wide display state, owned here.
 extern std::unique_ptr<Scene> DisplayScene;

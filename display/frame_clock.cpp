@@ -27,7 +27,7 @@ bool StepScene() {
     } else {
         // The first tick after the dim-in lets painting switch over to the scene.
         wholeWindow = static_cast<bool>(CaptureBitmap);
-        if (CaptureBitmap) EndDimIn();
+        if (CaptureBitmap) ReleaseCaptureSections();
         DisplayScene->Advance(plan.AdvanceFrames);
     }
     DisplayScene->Idle();

@@ -15,12 +15,8 @@ bool MemorySurface::Create(HDC referenceDc, int width, int height) {
 }
 
 void MemorySurface::reset() {
-    ReleaseBitmap();
-    dc_.reset();
-}
-
-void MemorySurface::ReleaseBitmap() {
     if (dc_ && displaced_) SelectObject(dc_.get(), displaced_);
     displaced_ = nullptr;
     bitmap_.reset();
+    dc_.reset();
 }

@@ -22,9 +22,6 @@ public:
     // Selects the displaced object back, deletes the bitmap, then the context. Safe to
     // call any number of times.
     void reset();
-    // Gives back the bitmap but keeps the context (and the palette selected into it), for
-    // a context that from now on only lends itself to other bitmaps.
-    void ReleaseBitmap();
 
 private:
     UniqueMemoryDc dc_;

@@ -68,10 +68,15 @@ void AppendStepChanges(uint32_t effect, int32_t step, bool reverseSweep, int32_t
                        const PixelRect& area, std::vector<PixelRect>& changes) {
     const PixelRect inside = ClipTo(area, width, height);
     if (inside.Empty() || step < 0 || step > FirstFullCopyStep) return;
-    if (step == FirstFullCopyStep || effect == FadeEffect) {
-        changes.push_back(inside);
+    if (effect == FadeEffect) {
+        // Step 0 shows the from-picture as it stands and step 32 the target exactly.
+        if (step >= 1 && step <= LastEffectStep) changes.push_back(inside);
     } else if (effect == ShadeEffect) {
+        // The full copy brings in only the filler bytes, which are not shown.
         AppendShadeRows(step, reverseSweep, height, inside, changes);
+    } else if (effect == BlockEffect && step == FirstFullCopyStep) {
+        const int32_t tiledWidth = (width / BlockTilePixels) * BlockTilePixels;
+        AppendClipped({tiledWidth, 0, width, height}, inside, changes);
     } else if (effect == BlockEffect) {
         AppendBlockBands(step, width, height, inside, changes);
     }

@@ -22,6 +22,6 @@ PixelRect ClipTo(const PixelRect& rect, int32_t width, int32_t height);
 // width x height surface, within area: the only part where the picture a transition starts
 // from and the one it goes to differ (elsewhere both hold the backdrop). Shade reveals
 // single rows and Block thin bands, so they add rows and strips; Fade adds area whole.
-// Step 33 repeats the completed picture by a full copy, and later steps change nothing.
+// The full copies after step 32 change only the columns right of Block's last whole tile.
 void AppendStepChanges(uint32_t effect, int32_t step, bool reverseSweep, int32_t width, int32_t height,
                        const PixelRect& area, std::vector<PixelRect>& changes);

@@ -79,7 +79,7 @@ TEST(StepChanges, CoverEveryChangedPixelOfEveryStep) {
     }
 }
 
-TEST(StepChanges, NothingOutsideTheSurfaceOrAfterTheFirstFullCopy) {
+TEST(StepChanges, NothingOutsideTheSurfaceNorWhereAStepShowsNoChange) {
     std::vector<PixelRect> changes;
     AppendStepChanges(FadeEffect, 10, false, 50, 40, {-20, -10, 200, 300}, changes);
     ASSERT_EQ(changes.size(), 1u);
@@ -87,7 +87,9 @@ TEST(StepChanges, NothingOutsideTheSurfaceOrAfterTheFirstFullCopy) {
     EXPECT_EQ(changes[0].Bottom, 40);
     EXPECT_EQ(changes[0].Left, 0);
     changes.clear();
-    for (int32_t step : {-1, 34, 35}) AppendStepChanges(ShadeEffect, step, false, 50, 40, {0, 0, 50, 40}, changes);
+    for (int32_t step : {-1, 0, 33, 34}) AppendStepChanges(FadeEffect, step, false, 50, 40, {0, 0, 50, 40}, changes);
+    AppendStepChanges(ShadeEffect, 33, false, 50, 40, {0, 0, 50, 40}, changes);
+    AppendStepChanges(BlockEffect, 33, false, 128, 40, {0, 0, 128, 40}, changes);
     AppendStepChanges(BlockEffect, 5, false, 50, 40, {}, changes);
     EXPECT_TRUE(changes.empty());
 }
