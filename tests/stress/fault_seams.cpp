@@ -171,6 +171,13 @@ HPALETTE WINAPI SeamCreatePalette(const LOGPALETTE* palette) {
     return created;
 }
 
+HRGN WINAPI SeamExtCreateRegion(const XFORM* transform, DWORD size, const RGNDATA* data) {
+    if (State().Enter("ExtCreateRegion")) return nullptr;
+    HRGN region = ExtCreateRegion(transform, size, data);
+    State().Add(region, Ledger::GdiObject);
+    return region;
+}
+
 BOOL WINAPI SeamDeleteObject(HGDIOBJ object) {
     State().Remove(object, Ledger::GdiObject);
     return DeleteObject(object);
