@@ -54,9 +54,11 @@ void TransitionSurface::PrepareNext(Image* picture) {
     if (!front_.Bitmap) return;
     if (target_.Bitmap) {
         // After a finished transition front and target hold the same picture, so the
-        // screen does not change; the stale from section becomes the new target.
+        // screen does not change; the old front becomes the new target. The from section
+        // is given back: through the hold it would only repeat the front, and only a fade
+        // reads it, from a copy it takes when it begins.
         std::swap(front_, target_);
-        std::swap(target_, from_);
+        from_.Reset();
         fromBox_ = targetBox_;
     } else {
         target_ = CreateBuffer();
@@ -90,11 +92,22 @@ void TransitionSurface::ComposeTarget(Image* picture) {
     if (picture) picture->Release();
 }
 
+bool TransitionSurface::TakeFromPicture(int32_t step) {
+    if (from_.Bitmap || effectType_ != FadeEffect || step > LastEffectStep) return true;
+    from_ = CreateBuffer();
+    if (!from_.Bitmap) return false;
+    std::memcpy(from_.Bits, front_.Bits, static_cast<size_t>(stride_) * static_cast<size_t>(height_));
+    return true;
+}
+
 int TransitionSurface::StepTransition(int32_t step) {
-    if (!front_.Bitmap || !target_.Bitmap || !from_.Bitmap) return 0;
+    if (!front_.Bitmap || !target_.Bitmap) return 0;
     // Drawing into the sections may still be queued; the pixels must be final first.
     GdiFlush();
-    const TransitionPixels pixels{front_.Bits, from_.Bits, target_.Bits, width_, height_, stride_};
+    if (!TakeFromPicture(step)) return 0;
+    // The other effects never read a from-picture; they are handed the front in its place.
+    const uint8_t* from = from_.Bits ? from_.Bits : front_.Bits;
+    const TransitionPixels pixels{front_.Bits, from, target_.Bits, width_, height_, stride_};
     const int rendered = RenderTransitionStep(pixels, effectType_, step, reverseSweep_ != 0);
     AppendStepChanges(effectType_, step, reverseSweep_ != 0, width_, height_, UnionOf(fromBox_, targetBox_),
                       frontChanges_);

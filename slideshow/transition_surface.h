@@ -1,8 +1,9 @@
 #pragma once
-// The pixels of the slideshow: three 24-bit bottom-up sections of the render size (the
-// front that is shown, the picture a transition starts from and the one it goes to),
-// the effect that brings each new picture in, and the palette picture. Preparing a new
-// picture rotates the three sections; no pixels are copied.
+// The pixels of the slideshow: 24-bit bottom-up sections of the render size (the front
+// that is shown, the picture a fade starts from and the one a transition goes to), the
+// effect that brings each new picture in, and the palette picture. Preparing a new picture
+// swaps the front and the target and gives back the from section; a fade copies the front
+// into a new one as it begins.
 #include <windows.h>
 
 #include <cstdint>
@@ -66,6 +67,9 @@ private:
     };
 
     PixelBuffer CreateBuffer() const;
+    // A fade about to render step s needs the picture it starts from: the front as it
+    // stands when the transition begins. False when that section cannot be had.
+    bool TakeFromPicture(int32_t step);
     // Draws the backdrop and the picture into the target section, which must exist.
     void ComposeTarget(Image* picture);
 
