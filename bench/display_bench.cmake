@@ -3,7 +3,7 @@
 if(SLIDE_WINDOWS)
   add_executable(display_loop_bench EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/display_loop_bench.cpp ${SLIDE_RC})
   target_compile_options(display_loop_bench PRIVATE ${SLIDE_WARNINGS})
-  target_link_libraries(display_loop_bench PRIVATE slide_win)
+  target_link_libraries(display_loop_bench PRIVATE slide_win psapi)
   target_link_options(display_loop_bench PRIVATE ${SLIDE_STATIC_LINK})
 endif()
 

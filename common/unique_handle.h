@@ -42,6 +42,10 @@ struct PaletteTraits {
     using Handle = HPALETTE;
     static void Close(Handle h) { DeleteObject(h); }
 };
+struct RegionTraits {
+    using Handle = HRGN;
+    static void Close(Handle h) { DeleteObject(h); }
+};
 struct MemoryDcTraits {
     using Handle = HDC;
     static void Close(Handle h) { DeleteDC(h); }
@@ -65,6 +69,7 @@ struct ResourceTraits {
 
 using UniqueBitmap = UniqueHandle<BitmapTraits>;
 using UniquePalette = UniqueHandle<PaletteTraits>;
+using UniqueRegion = UniqueHandle<RegionTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;

@@ -6,6 +6,7 @@
 #include "common/process_state.h"
 #include "display/dim_in_plan.h"
 #include "display/display_surfaces.h"
+#include "display/invalidation.h"
 #include "display/scale_brightness.h"
 #include "settings/saver_settings.h"
 #include "slideshow/scene.h"
@@ -17,31 +18,38 @@ void ResetFrameClock() { ResetClockState(FrameClock, timeGetTime()); }
 
 void StopFrameClock() { StopClockState(FrameClock, timeGetTime()); }
 
-void StepScene() {
-    if (!DisplayScene) return;
+bool StepScene() {
+    if (!DisplayScene) return false;
     const SceneStepPlan plan = PlanAndConsumeSceneStep(DimLevel, FrameClock.FramesDue, SaverSettings.Brightness);
+    bool wholeWindow = true;
     if (plan.DimTick) {
         ScaleBrightness(DimmedBits, CaptureBits, RenderWidth, RenderHeight, plan.DimLevel);
     } else {
         // The first tick after the dim-in lets painting switch over to the scene.
+        wholeWindow = static_cast<bool>(CaptureBitmap);
         if (CaptureBitmap) ReleaseCaptureSections();
         DisplayScene->Advance(plan.AdvanceFrames);
     }
     DisplayScene->Idle();
+    return wholeWindow;
 }
 
 void PumpFrames() {
     if (!DisplayScene || !FrameClock.ClockRunning) return;
     if (CountDueFrames(FrameClock, timeGetTime()) == 0) return;
-    StepScene();
+    const bool wholeWindow = StepScene();
     // Without a window there is nothing to repaint, and a null handle would repaint all.
-    if (!SaverWindow) return;
-    InvalidateRect(SaverWindow, nullptr, FALSE);
-    UpdateWindow(SaverWindow);
+    if (!SaverWindow || !DisplayScene) return;
+    if (InvalidateSceneChanges(SaverWindow, wholeWindow)) UpdateWindow(SaverWindow);
 }
 
 void YieldTime(int waitForFrame) {
     if (!DisplayScene) return;
     const YieldDecision decision = DecideYield(FrameClock, waitForFrame != 0, PreviewMode != 0);
-    if (decision.Sleeps) Sleep(decision.SleepMs);
+    if (!decision.Sleeps) return;
+    if (decision.WakesOnMessage) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, decision.SleepMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    } else {
+        Sleep(decision.SleepMs);
+    }
 }

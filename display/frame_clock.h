@@ -14,9 +14,10 @@ void ResetFrameClock();
 // Stops the clock: the loop then neither paints nor sleeps on its account.
 void StopFrameClock();
 // Top of every loop turn: counts due frames and, when any fell due, steps the scene and
-// repaints the saver window before returning.
+// repaints what changed on the saver window before returning.
 void PumpFrames();
-// One tick: a dim-in step, or the scene's Advance with every due frame.
-void StepScene();
+// One tick: a dim-in step, or the scene's Advance with every due frame. True when the
+// whole window changed (the dim-in, and the switch from it to the scene).
+bool StepScene();
 // Bottom of every loop turn; waitForFrame is non-zero when the queue was empty.
 void YieldTime(int waitForFrame);

@@ -38,3 +38,7 @@ void Scene::Begin() { isOpen_ = 1; }
 void Scene::Idle() {}
 
 void Scene::PrePaint(HDC, HDC) {}
+
+void Scene::TakeChanges(std::vector<PixelRect>& changes) {
+    changes.push_back({renderArea_.left, renderArea_.top, renderArea_.right, renderArea_.bottom});
+}

@@ -6,6 +6,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
+
+#include "slideshow/step_changes.h"
 
 class Image;
 
@@ -28,6 +31,10 @@ public:
     virtual void PrePaint(HDC scratchDc, HDC backdropDc);
     virtual void Paint(HWND window, HDC destination, HDC scratchDc, HDC backdropDc) = 0;
     virtual void GetPaletteEntries(PALETTEENTRY* entries) = 0;
+    // Adds the rectangles of the render area that the frame Paint copies has changed in
+    // since the last call; the display repaints only those. A scene that cannot tell
+    // reports the whole area.
+    virtual void TakeChanges(std::vector<PixelRect>& changes);
 
     int IsOpen() const { return isOpen_; }
     int32_t EntryCount() const { return entryCount_; }

@@ -112,3 +112,5 @@ void SlideshowScene::Paint(HWND, HDC destination, HDC, HDC) {
 void SlideshowScene::GetPaletteEntries(PALETTEENTRY* entries) {
     if (Image* palette = surface_.PalettePicture()) palette->GetPaletteEntries(entries);
 }
+
+void SlideshowScene::TakeChanges(std::vector<PixelRect>& changes) { surface_.TakeFrontChanges(changes); }

@@ -28,6 +28,7 @@ public:
     void Compose(HDC firstDc, HDC scratchDc, HDC backdropDc) override;
     void Paint(HWND window, HDC destination, HDC scratchDc, HDC backdropDc) override;
     void GetPaletteEntries(PALETTEENTRY* entries) override;
+    void TakeChanges(std::vector<PixelRect>& changes) override;
 
     // Keeps the pictures inside part of the render area; call after Open.
     void PlacePicturesIn(const RECT& pictureArea) { surface_.PlacePicturesIn(pictureArea); }

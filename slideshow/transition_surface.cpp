@@ -10,6 +10,13 @@
 #include "images/shared_memory_dcs.h"
 #include "slideshow/random_generator.h"
 
+namespace {
+
+// More than the rows of a Shade step on the tallest screens, fewer than a stall would pile up.
+constexpr size_t MostFrontChangesKept = 1024;
+
+}  // namespace
+
 void TransitionSurface::PixelBuffer::Reset() {
     Bitmap.reset();
     Bits = nullptr;
@@ -48,9 +55,12 @@ void TransitionSurface::PrepareNext(Image* picture) {
     if (!front_.Bitmap) return;
     if (target_.Bitmap) {
         // After a finished transition front and target hold the same picture, so the
-        // screen does not change; the stale from section becomes the new target.
+        // screen does not change; the old front becomes the new target. The from section
+        // is given back: through the hold it would only repeat the front, and only a fade
+        // reads it, from a copy it takes when it begins.
         std::swap(front_, target_);
-        std::swap(target_, from_);
+        from_.Reset();
+        fromBox_ = targetBox_;
     } else {
         target_ = CreateBuffer();
     }
@@ -59,6 +69,7 @@ void TransitionSurface::PrepareNext(Image* picture) {
 }
 
 void TransitionSurface::ComposeTarget(Image* picture) {
+    targetBox_ = {};
     {
         SelectionGuard selection(TargetDc, target_.Bitmap.get());
         if (backdropSource_) BitBlt(TargetDc, 0, 0, width_, height_, backdropSource_, 0, 0, SRCCOPY);
@@ -75,6 +86,7 @@ void TransitionSurface::ComposeTarget(Image* picture) {
                               static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(areaWidth - boxWidth)));
             const int32_t y = pictureArea_.top +
                               static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(areaHeight - boxHeight)));
+            targetBox_ = ClipTo({x, y, x + boxWidth, y + boxHeight}, width_, height_);
             if (boxWidth >= pictureWidth && boxHeight >= pictureHeight)
                 picture->Draw(TargetDc, x, y);
             else
@@ -85,12 +97,29 @@ void TransitionSurface::ComposeTarget(Image* picture) {
     if (picture) picture->Release();
 }
 
+bool TransitionSurface::TakeFromPicture(int32_t step) {
+    if (from_.Bitmap || effectType_ != FadeEffect || step > LastEffectStep) return true;
+    from_ = CreateBuffer();
+    if (!from_.Bitmap) return false;
+    std::memcpy(from_.Bits, front_.Bits, static_cast<size_t>(stride_) * static_cast<size_t>(height_));
+    return true;
+}
+
 int TransitionSurface::StepTransition(int32_t step) {
-    if (!front_.Bitmap || !target_.Bitmap || !from_.Bitmap) return 0;
+    if (!front_.Bitmap || !target_.Bitmap) return 0;
     // Drawing into the sections may still be queued; the pixels must be final first.
     GdiFlush();
-    const TransitionPixels pixels{front_.Bits, from_.Bits, target_.Bits, width_, height_, stride_};
-    return RenderTransitionStep(pixels, effectType_, step, reverseSweep_ != 0);
+    if (!TakeFromPicture(step)) return 0;
+    // The other effects never read a from-picture; they are handed the front in its place.
+    const uint8_t* from = from_.Bits ? from_.Bits : front_.Bits;
+    const TransitionPixels pixels{front_.Bits, from, target_.Bits, width_, height_, stride_};
+    const int rendered = RenderTransitionStep(pixels, effectType_, step, reverseSweep_ != 0);
+    AppendStepChanges(effectType_, step, reverseSweep_ != 0, width_, height_, UnionOf(fromBox_, targetBox_),
+                      frontChanges_);
+    // Many steps in one call (a stall caught up) collapse into the whole frame rather
+    // than a list that grows with the stall.
+    if (frontChanges_.size() > MostFrontChangesKept) frontChanges_.assign(1, PixelRect{0, 0, width_, height_});
+    return rendered;
 }
 
 void TransitionSurface::ReleaseBuffers() {
@@ -104,6 +133,9 @@ void TransitionSurface::ReleaseBuffers() {
     stride_ = 0;
     rowPadding_ = 0;
     effectType_ = FadeEffect;
+    fromBox_ = {};
+    targetBox_ = {};
+    frontChanges_.clear();
 }
 
 void TransitionSurface::TakeBackdrop(HDC scratchDc, HDC backdropDc) {
@@ -116,10 +148,16 @@ void TransitionSurface::TakeBackdrop(HDC scratchDc, HDC backdropDc) {
         std::memcpy(front_.Bits, from_.Bits, static_cast<size_t>(stride_) * static_cast<size_t>(height_));
     }
     backdropSource_ = backdropDc;
+    frontChanges_.push_back({0, 0, width_, height_});
 }
 
 void TransitionSurface::PaintFront(HDC destination) const {
     if (!front_.Bitmap) return;
     SelectionGuard selection(PictureDc, front_.Bitmap.get());
     StretchBlt(destination, 0, 0, width_, height_, PictureDc, 0, 0, width_, height_, SRCCOPY);
+}
+
+void TransitionSurface::TakeFrontChanges(std::vector<PixelRect>& changes) {
+    changes.insert(changes.end(), frontChanges_.begin(), frontChanges_.end());
+    frontChanges_.clear();
 }

@@ -1,14 +1,17 @@
 #pragma once
-// The pixels of the slideshow: three 24-bit bottom-up sections of the render size (the
-// front that is shown, the picture a transition starts from and the one it goes to),
-// the effect that brings each new picture in, and the palette picture. Preparing a new
-// picture rotates the three sections; no pixels are copied.
+// The pixels of the slideshow: 24-bit bottom-up sections of the render size (the front
+// that is shown, the picture a fade starts from and the one a transition goes to), the
+// effect that brings each new picture in, and the palette picture. Preparing a new picture
+// swaps the front and the target and gives back the from section; a fade copies the front
+// into a new one as it begins.
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "common/unique_handle.h"
+#include "slideshow/step_changes.h"
 #include "slideshow/transition_kernels.h"
 
 class Image;
@@ -41,6 +44,9 @@ public:
     void TakeBackdrop(HDC scratchDc, HDC backdropDc);
     // Copies the front section at its own size to the top-left of destination.
     void PaintFront(HDC destination) const;
+    // Moves the screen rectangles that the front has changed in since the last call into
+    // changes; nothing while a picture is held.
+    void TakeFrontChanges(std::vector<PixelRect>& changes);
 
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
@@ -65,6 +71,9 @@ private:
     };
 
     PixelBuffer CreateBuffer() const;
+    // A fade about to render step s needs the picture it starts from: the front as it
+    // stands when the transition begins. False when that section cannot be had.
+    bool TakeFromPicture(int32_t step);
     // Draws the backdrop and the picture into the target section, which must exist.
     void ComposeTarget(Image* picture);
 
@@ -79,5 +88,9 @@ private:
     int32_t rowPadding_ = 0;
     uint32_t effectType_ = FadeEffect;
     int reverseSweep_ = 0;
+    // Where the picture of the from and of the target section lies over the backdrop.
+    PixelRect fromBox_;
+    PixelRect targetBox_;
+    std::vector<PixelRect> frontChanges_;
     std::unique_ptr<Image> palettePicture_;
 };

@@ -34,9 +34,14 @@ awk '/^[0-9]+ +[0-9]+x/ { printf "| JPEG decode, picture %s | %s | %.2f ms (Jpeg
   "$results/jpeg.txt"
 awk '/^display loop/ { size = $3; sub(",", "", size); effect = $5; sub(",", "", effect) }
      /frames after the dim-in/ { printf "| frame rate, %s | %s | %s frames/s | clock pace: 30 | %.3f |\n", effect, size, $10, $10 / 30 }
-     /paint-to-paint/ { printf "| paint interval min/median/p95/max, %s | %s | %s / %s / %s / %s ms | frame period: 33.3 ms | %.2f (median) |\n", effect, size, $4, $6, $8, $10, $6 / 33.333 }
+     /tick-to-tick/ { printf "| frame interval min/median/p95/max, %s | %s | %s / %s / %s / %s ms | frame period: 33.3 ms | %.2f (median) |\n", effect, size, $4, $6, $8, $10, $6 / 33.333 }
      /cpu during hold/ { hold = $5 }
-     /cpu during transition/ { printf "| CPU per second, %s | %s | transition %s s/s | hold: %s s/s | %.2f |\n", effect, size, $4, hold, (hold > 0 ? $4 / hold : 0) }' \
+     /cpu during transition/ { printf "| CPU per second, %s | %s | transition %s s/s | hold: %s s/s | %.2f |\n", effect, size, $4, hold, (hold > 0 ? $4 / hold : 0) }
+     /repainted pixels per s during hold/ { painthold = $7 }
+     /repainted pixels per s during transition/ { whole = $NF; sub(/\)/, "", whole)
+       printf "| repainted pixels per second, %s | %s | transition %.0f, hold %.0f | whole screen at 30 frames/s: %.0f | %.3f (transition) |\n", effect, size, $7, painthold, whole, $7 / whole }
+     /private memory at the end/ { frame = $(NF - 1)
+       printf "| private memory, %s | %s | %.1f MB | one 24-bit frame: %.1f MB | %.2f |\n", effect, size, $9 / 1e6, frame / 1e6, $9 / frame }' \
   "$results/display.txt"
 awk '/^(Fade|Shade|Block) / { printf "| soak, %s, %s transitions | 1920x1080 | private %d B at the last, GDI objects %s | private %d B at the 10th | %.4f |\n", $1, $2, $6, $7, $5, ($5 > 0 ? $6 / $5 : 0) }' \
   "$results/soak.txt"

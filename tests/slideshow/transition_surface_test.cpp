@@ -76,7 +76,7 @@ TEST(TransitionSurface, WithoutSectionsNothingIsPreparedOrRendered) {
     }
 }
 
-TEST(TransitionSurface, PrepareRotatesTheSectionsWithoutCopying) {
+TEST(TransitionSurface, PrepareSwapsFrontAndTargetAndGivesBackTheFrom) {
     SurfaceRig rig(200, 100, FadeEffect);
     EXPECT_EQ(rig.surface.BackdropSource(), rig.backdrop.Dc());
     EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FromBits()), rig.backdrop.Bytes());
@@ -88,17 +88,15 @@ TEST(TransitionSurface, PrepareRotatesTheSectionsWithoutCopying) {
     EXPECT_EQ(rig.surface.ReverseSweep(), 1);
     EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()), rig.backdrop.Bytes());
 
-    const HBITMAP front = rig.surface.FrontBitmap(), from = rig.surface.FromBitmap(), target = rig.surface.TargetBitmap();
+    const HBITMAP front = rig.surface.FrontBitmap(), target = rig.surface.TargetBitmap();
     const uint8_t* frontBits = rig.surface.FrontBits();
-    const uint8_t* fromBits = rig.surface.FromBits();
     const uint8_t* targetBits = rig.surface.TargetBits();
     rig.surface.PrepareNext(nullptr);
     EXPECT_EQ(rig.surface.FrontBitmap(), target);
-    EXPECT_EQ(rig.surface.TargetBitmap(), from);
-    EXPECT_EQ(rig.surface.FromBitmap(), front);
+    EXPECT_EQ(rig.surface.TargetBitmap(), front);
     EXPECT_EQ(rig.surface.FrontBits(), targetBits);
-    EXPECT_EQ(rig.surface.TargetBits(), fromBits);
-    EXPECT_EQ(rig.surface.FromBits(), frontBits);
+    EXPECT_EQ(rig.surface.TargetBits(), frontBits);
+    EXPECT_EQ(rig.surface.FromBitmap(), nullptr) << "the from section is given back until a fade needs it";
     EXPECT_EQ(rig.surface.ReverseSweep(), 0);
 }
 

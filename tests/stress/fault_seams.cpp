@@ -5,7 +5,6 @@
 //   SLIDE_SEAM_LOG=path            events are appended there, one line each
 #include <windows.h>
 #include <mmsystem.h>
-#include <psapi.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -15,6 +14,8 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+
+#include "tests/stress/private_bytes.h"
 
 namespace {
 
@@ -112,15 +113,6 @@ SeamState& State() {
     return state;
 }
 
-size_t PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    // Some platform versions leave PrivateUsage empty; the commit charge is the same figure.
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-}
-
 }  // namespace
 
 HDC WINAPI SeamGetDC(HWND window) {
@@ -177,6 +169,13 @@ HPALETTE WINAPI SeamCreatePalette(const LOGPALETTE* palette) {
     HPALETTE created = CreatePalette(palette);
     State().Add(created, Ledger::GdiObject);
     return created;
+}
+
+HRGN WINAPI SeamExtCreateRegion(const XFORM* transform, DWORD size, const RGNDATA* data) {
+    if (State().Enter("ExtCreateRegion")) return nullptr;
+    HRGN region = ExtCreateRegion(transform, size, data);
+    State().Add(region, Ledger::GdiObject);
+    return region;
 }
 
 BOOL WINAPI SeamDeleteObject(HGDIOBJ object) {

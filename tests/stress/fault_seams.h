@@ -15,6 +15,7 @@ HBITMAP WINAPI SeamCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, 
                                     DWORD offset);
 HBITMAP WINAPI SeamCreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits);
 HPALETTE WINAPI SeamCreatePalette(const LOGPALETTE* palette);
+HRGN WINAPI SeamExtCreateRegion(const XFORM* transform, DWORD size, const RGNDATA* data);
 BOOL WINAPI SeamDeleteObject(HGDIOBJ object);
 HANDLE WINAPI SeamLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
 HRSRC WINAPI SeamFindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
@@ -44,6 +45,7 @@ int WINAPI SeamMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 #define CreateDIBSection SeamCreateDIBSection
 #define CreateBitmap SeamCreateBitmap
 #define CreatePalette SeamCreatePalette
+#define ExtCreateRegion SeamExtCreateRegion
 #define DeleteObject SeamDeleteObject
 #define LoadImageA SeamLoadImageA
 #define FindResourceA SeamFindResourceA

@@ -1,0 +1,50 @@
+#include "display/invalidation.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/process_state.h"
+#include "common/unique_handle.h"
+#include "display/display_surfaces.h"
+#include "slideshow/scene.h"
+
+namespace {
+
+// Kept between ticks so that a tick allocates nothing.
+std::vector<PixelRect> SceneChanges;
+std::vector<RECT> RegionStorage;
+
+// All rectangles go into one region: each invalidation is a trip to the window system, and
+// a Shade or Block step changes dozens of rows and strips.
+void InvalidateRects(HWND window, const std::vector<PixelRect>& changes) {
+    // The header takes the room of whole rectangles, so that the storage stays aligned.
+    constexpr size_t headerRects = (sizeof(RGNDATAHEADER) + sizeof(RECT) - 1) / sizeof(RECT);
+    RegionStorage.resize(headerRects + changes.size());
+    RECT* rects = RegionStorage.data() + headerRects;
+    RECT bounds = {changes[0].Left, changes[0].Top, changes[0].Right, changes[0].Bottom};
+    for (size_t k = 0; k < changes.size(); ++k) {
+        rects[k] = {changes[k].Left, changes[k].Top, changes[k].Right, changes[k].Bottom};
+        bounds = {std::min(bounds.left, rects[k].left), std::min(bounds.top, rects[k].top),
+                  std::max(bounds.right, rects[k].right), std::max(bounds.bottom, rects[k].bottom)};
+    }
+    auto* data = reinterpret_cast<RGNDATA*>(RegionStorage.data());
+    data->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(changes.size()), 0, bounds};
+    const DWORD size = static_cast<DWORD>(RegionStorage.size() * sizeof(RECT));
+    UniqueRegion region(ExtCreateRegion(nullptr, size, data));
+    // Without a region the window is repainted whole, which shows the same.
+    InvalidateRgn(window, region.get(), FALSE);
+}
+
+}  // namespace
+
+bool InvalidateSceneChanges(HWND window, bool wholeWindow) {
+    SceneChanges.clear();
+    DisplayScene->TakeChanges(SceneChanges);
+    if (wholeWindow || (PreviewMode && !SceneChanges.empty())) {
+        InvalidateRect(window, nullptr, FALSE);
+        return true;
+    }
+    if (SceneChanges.empty()) return false;
+    InvalidateRects(window, SceneChanges);
+    return true;
+}

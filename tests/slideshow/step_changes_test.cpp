@@ -1,0 +1,97 @@
+#include "slideshow/step_changes.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "slideshow/transition_kernels.h"
+
+namespace {
+
+// A from and a target that differ only inside box (screen coordinates), as the surface
+// composes them over one backdrop; the front starts as the from.
+struct BoxedFrames {
+    int32_t width, height, stride;
+    std::vector<uint8_t> front, from, target;
+
+    BoxedFrames(int32_t w, int32_t h, const PixelRect& box) : width(w), height(h), stride(RowStride(w)) {
+        const size_t size = static_cast<size_t>(stride) * h;
+        from.resize(size);
+        uint32_t state = static_cast<uint32_t>(w * 131 + h);
+        for (auto& byte : from) byte = static_cast<uint8_t>((state = state * 1664525u + 1013904223u) >> 24);
+        target = from;
+        for (int32_t y = box.Top; y < box.Bottom; ++y)
+            for (int32_t x = box.Left * 3; x < box.Right * 3; ++x) target[Offset(y) + x] ^= 0x5A;
+        front = from;
+    }
+
+    size_t Offset(int32_t screenRow) const { return static_cast<size_t>(height - 1 - screenRow) * stride; }
+    TransitionPixels Pixels() { return {front.data(), from.data(), target.data(), width, height, stride}; }
+};
+
+bool Covered(const std::vector<PixelRect>& rects, int32_t x, int32_t y) {
+    for (const PixelRect& r : rects)
+        if (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom) return true;
+    return false;
+}
+
+// Every visible pixel that a step changes lies in a reported rectangle, and the cumulative
+// effects report only a small share of the area, so that their repaint stays cheap.
+TEST(StepChanges, CoverEveryChangedPixelOfEveryStep) {
+    struct Case {
+        uint32_t effect;
+        int32_t width, height;
+        PixelRect from, to;
+        double mostShareOfArea;
+    };
+    const Case cases[] = {
+        {FadeEffect, 100, 70, {10, 5, 60, 40}, {30, 20, 90, 69}, 1.0},
+        {ShadeEffect, 100, 70, {10, 5, 60, 40}, {30, 20, 90, 69}, 0.1},
+        {ShadeEffect, 37, 33, {}, {0, 0, 37, 33}, 0.1},
+        {BlockEffect, 200, 150, {3, 7, 170, 140}, {}, 0.2},
+        {BlockEffect, 131, 70, {0, 0, 131, 70}, {5, 5, 20, 20}, 0.2},
+    };
+    for (const Case& c : cases) {
+        for (bool reverse : {false, true}) {
+            const PixelRect area = UnionOf(c.from, c.to);
+            BoxedFrames frames(c.width, c.height, area);
+            for (int32_t step = 0; step <= 35; ++step) {
+                std::vector<uint8_t> before = frames.front;
+                RenderTransitionStep(frames.Pixels(), c.effect, step, reverse);
+                std::vector<PixelRect> changes;
+                AppendStepChanges(c.effect, step, reverse, c.width, c.height, area, changes);
+                double reported = 0;
+                for (const PixelRect& r : changes) reported += double(r.Right - r.Left) * (r.Bottom - r.Top);
+                if (step <= LastEffectStep) {
+                    const double areaPixels = double(area.Right - area.Left) * (area.Bottom - area.Top);
+                    EXPECT_LE(reported, c.mostShareOfArea * areaPixels + 2 * c.height) << c.effect << " " << step;
+                }
+                for (int32_t y = 0; y < c.height; ++y) {
+                    for (int32_t x = 0; x < c.width * 3; ++x) {
+                        if (before[frames.Offset(y) + x] == frames.front[frames.Offset(y) + x]) continue;
+                        ASSERT_TRUE(Covered(changes, x / 3, y)) << "effect " << c.effect << " step " << step
+                                                                << " reverse " << reverse << " at " << x / 3 << "," << y;
+                    }
+                }
+            }
+            EXPECT_EQ(frames.front, frames.target) << c.effect;
+        }
+    }
+}
+
+TEST(StepChanges, NothingOutsideTheSurfaceNorWhereAStepShowsNoChange) {
+    std::vector<PixelRect> changes;
+    AppendStepChanges(FadeEffect, 10, false, 50, 40, {-20, -10, 200, 300}, changes);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].Right, 50);
+    EXPECT_EQ(changes[0].Bottom, 40);
+    EXPECT_EQ(changes[0].Left, 0);
+    changes.clear();
+    for (int32_t step : {-1, 0, 33, 34}) AppendStepChanges(FadeEffect, step, false, 50, 40, {0, 0, 50, 40}, changes);
+    AppendStepChanges(ShadeEffect, 33, false, 50, 40, {0, 0, 50, 40}, changes);
+    AppendStepChanges(BlockEffect, 33, false, 128, 40, {0, 0, 128, 40}, changes);
+    AppendStepChanges(BlockEffect, 5, false, 50, 40, {}, changes);
+    EXPECT_TRUE(changes.empty());
+}
+
+}  // namespace
