@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/pixel_layout.h"
 #include "common/process_state.h"
 #include "display/display_surfaces.h"
 #include "display/frame_clock.h"
@@ -60,7 +61,7 @@ void MakeOneFrameDue() {
 // The visible bytes of each row (the filler bytes are not shown).
 std::vector<uint8_t> VisibleBytes(const uint8_t* bits, int width, int height) {
     std::vector<uint8_t> visible;
-    const size_t stride = CaptureStride(width);
+    const size_t stride = static_cast<size_t>(RowStride(width));
     for (int row = 0; row < height; ++row) visible.insert(visible.end(), bits + row * stride, bits + row * stride + width * 3);
     return visible;
 }
