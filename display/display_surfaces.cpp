@@ -15,21 +15,6 @@
 #include "slideshow/random_generator.h"
 #include "slideshow/slideshow_scene.h"
 
-std::unique_ptr<Scene> DisplayScene;
-RECT RenderRect = {};
-RECT OutputRect = {};
-RECT SpannedScreen = {};
-int32_t RenderWidth = 0;
-int32_t RenderHeight = 0;
-MemorySurface WorkDc;
-MemorySurface BackdropDc;
-MemorySurface PreviewDc;
-UniqueBitmap CaptureBitmap;
-uint8_t* CaptureBits = nullptr;
-UniqueBitmap DimmedBitmap;
-uint8_t* DimmedBits = nullptr;
-int CapturePending = 1;
-
 namespace {
 
 std::unique_ptr<SlideshowScene> CreateScene() {
@@ -85,19 +70,8 @@ BOOL StartSpanningSurfaces(HWND host, const MonitorLayout& layout) {
 
 }  // namespace
 
-void StretchRenderToOutput(HDC target, HDC source) {
-    StretchBlt(target, 0, 0, OutputRect.right, OutputRect.bottom, source, 0, 0, RenderWidth, RenderHeight, SRCCOPY);
-}
-
 UniqueBitmap CreateCaptureSection(HDC dc, int32_t width, int32_t height, uint8_t** bits) {
     return CreatePixelSection(dc, width, height, bits);
-}
-
-void ReleaseCaptureSections() {
-    CaptureBitmap.reset();
-    CaptureBits = nullptr;
-    DimmedBitmap.reset();
-    DimmedBits = nullptr;
 }
 
 BOOL StartDisplay(HWND host) {

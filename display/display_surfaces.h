@@ -5,12 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 
 #include "common/unique_handle.h"
-#include "display/memory_surface.h"
-
-class Scene;
+#include "display/display_state.h"
 
 // Render size used in the preview, whatever the size of the host window.
 constexpr int32_t PreviewRenderWidth = 640;
@@ -36,25 +33,3 @@ UniqueBitmap CreateCaptureSection(HDC dc, int32_t width, int32_t height, uint8_t
 // Copies the host's picture under the output area into CaptureBitmap, enlarging it to the
 // render size in the preview.
 void CaptureBackdrop(HDC sourceDc);
-// Stretches a render-sized picture (the preview surface) onto target's output area.
-void StretchRenderToOutput(HDC target, HDC source);
-// Deletes both capture sections, which ends the dim-in picture for painting.
-void ReleaseCaptureSections();
-
-// Process-wide display state, owned here.
-extern std::unique_ptr<Scene> DisplayScene;
-extern RECT RenderRect;
-extern RECT OutputRect;
-// Where the render area lies on the screen when the full-screen saver spans several
-// monitors; empty when it covers one monitor (or the preview host) as the host gives it.
-extern RECT SpannedScreen;
-extern int32_t RenderWidth;
-extern int32_t RenderHeight;
-extern MemorySurface WorkDc;
-extern MemorySurface BackdropDc;
-extern MemorySurface PreviewDc;
-extern UniqueBitmap CaptureBitmap;
-extern uint8_t* CaptureBits;
-extern UniqueBitmap DimmedBitmap;
-extern uint8_t* DimmedBits;
-extern int CapturePending;

@@ -5,7 +5,7 @@
 
 #include "common/process_state.h"
 #include "display/dim_in_plan.h"
-#include "display/display_surfaces.h"
+#include "display/display_state.h"
 #include "display/invalidation.h"
 #include "display/scale_brightness.h"
 #include "settings/saver_settings.h"

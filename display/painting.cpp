@@ -2,7 +2,7 @@
 
 #include "common/process_state.h"
 #include "common/unique_handle.h"
-#include "display/display_surfaces.h"
+#include "display/display_state.h"
 #include "display/palette.h"
 #include "slideshow/scene.h"
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "common/process_state.h"
-#include "display/display_surfaces.h"
+#include "display/display_state.h"
 #include "images/shared_memory_dcs.h"
 #include "slideshow/scene.h"
 

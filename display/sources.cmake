@@ -6,6 +6,7 @@ list(APPEND SLIDE_CORE_SOURCES
 list(APPEND SLIDE_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/memory_surface.cpp
     ${CMAKE_CURRENT_LIST_DIR}/monitor_list.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display_state.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_surfaces.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_clock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/invalidation.cpp
