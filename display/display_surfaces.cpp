@@ -54,7 +54,7 @@ BOOL StartSurfaces(HWND host, const RECT& renderArea, const RECT& pictureArea, b
     return sceneHasPixels || !needsScenePixels ? TRUE : FALSE;
 }
 
-RECT ToRect(const MonitorRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+RECT ToRect(const PixelRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
 // The full-screen saver spans every monitor when there are several; the surfaces then grow
 // with the virtual screen. When they cannot be had at that size, it covers the primary

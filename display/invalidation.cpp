@@ -1,6 +1,5 @@
 #include "display/invalidation.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "common/process_state.h"
@@ -21,14 +20,14 @@ void InvalidateRects(HWND window, const std::vector<PixelRect>& changes) {
     constexpr size_t headerRects = (sizeof(RGNDATAHEADER) + sizeof(RECT) - 1) / sizeof(RECT);
     RegionStorage.resize(headerRects + changes.size());
     RECT* rects = RegionStorage.data() + headerRects;
-    RECT bounds = {changes[0].Left, changes[0].Top, changes[0].Right, changes[0].Bottom};
+    PixelRect bounds;
     for (size_t k = 0; k < changes.size(); ++k) {
         rects[k] = {changes[k].Left, changes[k].Top, changes[k].Right, changes[k].Bottom};
-        bounds = {std::min(bounds.left, rects[k].left), std::min(bounds.top, rects[k].top),
-                  std::max(bounds.right, rects[k].right), std::max(bounds.bottom, rects[k].bottom)};
+        bounds = UnionOf(bounds, changes[k]);
     }
     auto* data = reinterpret_cast<RGNDATA*>(RegionStorage.data());
-    data->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(changes.size()), 0, bounds};
+    data->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(changes.size()), 0,
+                 {bounds.Left, bounds.Top, bounds.Right, bounds.Bottom}};
     const DWORD size = static_cast<DWORD>(RegionStorage.size() * sizeof(RECT));
     UniqueRegion region(ExtCreateRegion(nullptr, size, data));
     // Without a region the window is repainted whole, which shows the same.

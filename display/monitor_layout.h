@@ -5,25 +5,19 @@
 #include <cstddef>
 #include <cstdint>
 
-// Edges in screen coordinates; the primary monitor's top-left is (0, 0), so monitors left
-// of or above it have negative edges.
-struct MonitorRect {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Right = 0;
-    int32_t Bottom = 0;
-};
+#include "common/pixel_rect.h"
 
 struct MonitorLayout {
-    MonitorRect Window;             // the saver window, in screen coordinates
+    PixelRect Window;               // the saver window, in screen coordinates
     int32_t RenderWidth = 0;        // the size of every off-screen surface
     int32_t RenderHeight = 0;
-    MonitorRect Primary;            // the primary monitor inside the render area
+    PixelRect Primary;              // the primary monitor inside the render area
 };
 
-// monitors holds count rectangles, the primary at primaryIndex. Without monitors, or with
-// a primary index outside them, the layout is empty (all zero).
-MonitorLayout LayOutMonitors(const MonitorRect* monitors, size_t count, size_t primaryIndex);
+// monitors holds count rectangles in screen coordinates, the primary at primaryIndex. The
+// primary's top-left is (0, 0), so monitors left of or above it have negative edges. Without
+// monitors, or with a primary index outside them, the layout is empty (all zero).
+MonitorLayout LayOutMonitors(const PixelRect* monitors, size_t count, size_t primaryIndex);
 
 // True when the layout covers more than its primary monitor.
 bool SpansBeyondPrimary(const MonitorLayout& layout);

@@ -7,7 +7,7 @@
 namespace {
 
 struct MonitorListing {
-    std::vector<MonitorRect> monitors;
+    std::vector<PixelRect> monitors;
     size_t primary = SIZE_MAX;
 };
 

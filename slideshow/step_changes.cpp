@@ -51,19 +51,6 @@ void AppendBlockBands(int32_t step, int32_t width, int32_t height, const PixelRe
 
 }  // namespace
 
-PixelRect UnionOf(const PixelRect& first, const PixelRect& second) {
-    if (first.Empty()) return second;
-    if (second.Empty()) return first;
-    return {std::min(first.Left, second.Left), std::min(first.Top, second.Top), std::max(first.Right, second.Right),
-            std::max(first.Bottom, second.Bottom)};
-}
-
-PixelRect ClipTo(const PixelRect& rect, int32_t width, int32_t height) {
-    PixelRect clipped{std::max(rect.Left, 0), std::max(rect.Top, 0), std::min(rect.Right, width),
-                      std::min(rect.Bottom, height)};
-    return clipped.Empty() ? PixelRect{} : clipped;
-}
-
 void AppendStepChanges(uint32_t effect, int32_t step, bool reverseSweep, int32_t width, int32_t height,
                        const PixelRect& area, std::vector<PixelRect>& changes) {
     const PixelRect inside = ClipTo(area, width, height);

@@ -4,19 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-struct PixelRect {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Right = 0;
-    int32_t Bottom = 0;
-
-    bool Empty() const { return Right <= Left || Bottom <= Top; }
-};
-
-// The smallest rectangle holding both; an empty one adds nothing.
-PixelRect UnionOf(const PixelRect& first, const PixelRect& second);
-// The part of rect inside width x height.
-PixelRect ClipTo(const PixelRect& rect, int32_t width, int32_t height);
+#include "common/pixel_rect.h"
 
 // Appends to changes the screen rectangles that step s of effect may change on a
 // width x height surface, within area: the only part where the picture a transition starts

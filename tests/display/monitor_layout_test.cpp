@@ -4,12 +4,12 @@
 
 #include <vector>
 
-// Beside MonitorRect's own namespace, where the test macros look for them.
-static bool operator==(const MonitorRect& a, const MonitorRect& b) {
+// Beside PixelRect's own namespace, where the test macros look for them.
+static bool operator==(const PixelRect& a, const PixelRect& b) {
     return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
 }
 
-static std::ostream& operator<<(std::ostream& out, const MonitorRect& r) {
+static std::ostream& operator<<(std::ostream& out, const PixelRect& r) {
     return out << "(" << r.Left << ", " << r.Top << ")-(" << r.Right << ", " << r.Bottom << ")";
 }
 
@@ -18,10 +18,10 @@ namespace {
 TEST(MonitorLayout, CoversEveryMonitorAndFindsThePrimaryInsideTheRenderArea) {
     struct Case {
         const char* name;
-        std::vector<MonitorRect> monitors;
+        std::vector<PixelRect> monitors;
         size_t primary;
-        MonitorRect window;
-        MonitorRect primaryInRender;
+        PixelRect window;
+        PixelRect primaryInRender;
         bool spans;
     };
     const Case cases[] = {
@@ -45,7 +45,7 @@ TEST(MonitorLayout, CoversEveryMonitorAndFindsThePrimaryInsideTheRenderArea) {
         EXPECT_EQ(layout.Primary, c.primaryInRender) << c.name;
         EXPECT_EQ(SpansBeyondPrimary(layout), c.spans) << c.name;
     }
-    const MonitorRect one{0, 0, 800, 600};
+    const PixelRect one{0, 0, 800, 600};
     for (const MonitorLayout& empty : {LayOutMonitors(nullptr, 0, 0), LayOutMonitors(&one, 1, 1)}) {
         EXPECT_EQ(empty.RenderWidth, 0);
         EXPECT_EQ(empty.RenderHeight, 0);
