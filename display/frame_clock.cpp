@@ -40,7 +40,7 @@ void PumpFrames() {
     const bool wholeWindow = StepScene();
     // Without a window there is nothing to repaint, and a null handle would repaint all.
     if (!SaverWindow || !DisplayScene) return;
-    if (InvalidateSceneChanges(SaverWindow, wholeWindow)) UpdateWindow(SaverWindow);
+    RepaintSceneChanges(SaverWindow, wholeWindow);
 }
 
 void YieldTime(int waitForFrame) {

@@ -12,10 +12,12 @@ namespace {
 // Kept between ticks so that a tick allocates nothing.
 std::vector<PixelRect> SceneChanges;
 std::vector<RECT> RegionStorage;
+// What the tick being repainted invalidated; set only while its paint runs.
+HRGN TickRegion = nullptr;
 
 // All rectangles go into one region: each invalidation is a trip to the window system, and
 // a Shade or Block step changes dozens of rows and strips.
-void InvalidateRects(HWND window, const std::vector<PixelRect>& changes) {
+UniqueRegion RegionOf(const std::vector<PixelRect>& changes) {
     // The header takes the room of whole rectangles, so that the storage stays aligned.
     constexpr size_t headerRects = (sizeof(RGNDATAHEADER) + sizeof(RECT) - 1) / sizeof(RECT);
     RegionStorage.resize(headerRects + changes.size());
@@ -29,21 +31,31 @@ void InvalidateRects(HWND window, const std::vector<PixelRect>& changes) {
     data->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(changes.size()), 0,
                  {bounds.Left, bounds.Top, bounds.Right, bounds.Bottom}};
     const DWORD size = static_cast<DWORD>(RegionStorage.size() * sizeof(RECT));
-    UniqueRegion region(ExtCreateRegion(nullptr, size, data));
-    // Without a region the window is repainted whole, which shows the same.
-    InvalidateRgn(window, region.get(), FALSE);
+    return UniqueRegion(ExtCreateRegion(nullptr, size, data));
 }
 
 }  // namespace
 
-bool InvalidateSceneChanges(HWND window, bool wholeWindow) {
+void RepaintSceneChanges(HWND window, bool wholeWindow) {
     SceneChanges.clear();
     DisplayScene->TakeChanges(SceneChanges);
     if (wholeWindow || (PreviewMode && !SceneChanges.empty())) {
         InvalidateRect(window, nullptr, FALSE);
-        return true;
+        UpdateWindow(window);
+        return;
     }
-    if (SceneChanges.empty()) return false;
-    InvalidateRects(window, SceneChanges);
-    return true;
+    if (SceneChanges.empty()) return;
+    UniqueRegion region = RegionOf(SceneChanges);
+    // Without a region the window is repainted whole, which shows the same.
+    InvalidateRgn(window, region.get(), FALSE);
+    TickRegion = region.get();
+    UpdateWindow(window);
+    TickRegion = nullptr;
+}
+
+const std::vector<PixelRect>* TickChangesToPaint(HWND window) {
+    if (!TickRegion) return nullptr;
+    UniqueRegion update(CreateRectRgn(0, 0, 0, 0));
+    if (!update || GetUpdateRgn(window, update.get(), FALSE) == ERROR) return nullptr;
+    return EqualRgn(update.get(), TickRegion) ? &SceneChanges : nullptr;
 }

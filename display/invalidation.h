@@ -1,8 +1,17 @@
 #pragma once
-// Marks for repainting only what a frame tick changed on the saver window.
+// Repaints only what a frame tick changed on the saver window.
 #include <windows.h>
 
-// Takes the scene's changes and invalidates them on window (without erasing): the whole
-// window when wholeWindow is set or in the preview, which is stretched from the whole
-// render. Returns false when nothing changed and so nothing needs painting.
-bool InvalidateSceneChanges(HWND window, bool wholeWindow);
+#include <vector>
+
+#include "common/pixel_rect.h"
+
+// Takes the scene's changes, invalidates them on window (without erasing) and paints them
+// at once: the whole window when wholeWindow is set or in the preview, which is stretched
+// from the whole render. Nothing is painted when nothing changed.
+void RepaintSceneChanges(HWND window, bool wholeWindow);
+
+// While a tick's changes are painted and nothing else waits to be painted, the changed
+// rectangles: painting them one by one costs only their own pixels, where one paint through
+// the whole update region costs the pixels of its bounding box. Null otherwise.
+const std::vector<PixelRect>* TickChangesToPaint(HWND window);

@@ -1,8 +1,11 @@
 #include "display/painting.h"
 
+#include <vector>
+
 #include "common/process_state.h"
 #include "common/unique_handle.h"
 #include "display/display_state.h"
+#include "display/invalidation.h"
 #include "display/palette.h"
 #include "slideshow/scene.h"
 
@@ -38,17 +41,31 @@ void PaintDimmedCapture(HDC target) {
     }
 }
 
-void PaintSceneFrame(HWND window, HDC target) {
+// The platform converts and copies the whole visible part of a picture drawn to the window,
+// up to the bounding box of the clip region; clipped to each changed rectangle in turn,
+// the frame costs only the pixels that changed. The target's own clip region is null
+// between paints, so it is put back as null.
+void PaintSceneRects(HWND window, HDC target, const std::vector<PixelRect>& rects) {
+    for (const PixelRect& rect : rects) {
+        IntersectClipRect(target, rect.Left, rect.Top, rect.Right, rect.Bottom);
+        DisplayScene->Paint(window, target, WorkDc.get(), BackdropDc.get());
+        SelectClipRgn(target, nullptr);
+    }
+}
+
+void PaintSceneFrame(HWND window, HDC target, const std::vector<PixelRect>* changedRects) {
     DisplayScene->PrePaint(WorkDc.get(), BackdropDc.get());
     if (PreviewMode) {
         DisplayScene->Paint(GetDesktopWindow(), PreviewDc.get(), WorkDc.get(), BackdropDc.get());
         StretchRenderToOutput(target, PreviewDc.get());
+    } else if (changedRects) {
+        PaintSceneRects(window, target, *changedRects);
     } else {
         DisplayScene->Paint(window, target, WorkDc.get(), BackdropDc.get());
     }
 }
 
-void PaintFrame(HWND window, HDC target) {
+void PaintFrame(HWND window, HDC target, const std::vector<PixelRect>* changedRects) {
     // The preview draws through its own surface; without one there is nothing to show.
     if (PreviewMode && !PreviewDc) return;
     PaletteSelection palette(target);
@@ -59,7 +76,7 @@ void PaintFrame(HWND window, HDC target) {
     if (CaptureBitmap) {
         PaintDimmedCapture(target);
     } else {
-        PaintSceneFrame(window, target);
+        PaintSceneFrame(window, target, changedRects);
     }
 }
 
@@ -69,8 +86,10 @@ void PaintDisplay(HWND window, HDC givenDc) {
     PAINTSTRUCT paint = {};
     HDC target = givenDc;
     const bool beganPaint = target == nullptr;
+    // Asked before BeginPaint, which empties the update region.
+    const std::vector<PixelRect>* changedRects = beganPaint ? TickChangesToPaint(window) : nullptr;
     if (beganPaint) target = BeginPaint(window, &paint);
-    if (target && DisplayScene && DisplayScene->IsOpen()) PaintFrame(window, target);
+    if (target && DisplayScene && DisplayScene->IsOpen()) PaintFrame(window, target, changedRects);
     if (beganPaint) EndPaint(window, &paint);
     GdiFlush();
 }
