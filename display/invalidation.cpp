@@ -53,9 +53,14 @@ void RepaintSceneChanges(HWND window, bool wholeWindow) {
     TickRegion = nullptr;
 }
 
-const std::vector<PixelRect>* TickChangesToPaint(HWND window) {
+const std::vector<PixelRect>* TickChangesToPaint(HWND window, HDC paintDc) {
     if (!TickRegion) return nullptr;
-    UniqueRegion update(CreateRectRgn(0, 0, 0, 0));
-    if (!update || GetUpdateRgn(window, update.get(), FALSE) == ERROR) return nullptr;
-    return EqualRgn(update.get(), TickRegion) ? &SceneChanges : nullptr;
+    // The paint's system region is what it may draw: the update region within the visible
+    // part of the window, in screen coordinates.
+    UniqueRegion painted(CreateRectRgn(0, 0, 0, 0));
+    if (!painted || GetRandomRgn(paintDc, painted.get(), SYSRGN) != 1) return nullptr;
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRgn(painted.get(), -origin.x, -origin.y);
+    return EqualRgn(painted.get(), TickRegion) ? &SceneChanges : nullptr;
 }

@@ -11,7 +11,8 @@
 // from the whole render. Nothing is painted when nothing changed.
 void RepaintSceneChanges(HWND window, bool wholeWindow);
 
-// While a tick's changes are painted and nothing else waits to be painted, the changed
-// rectangles: painting them one by one costs only their own pixels, where one paint through
-// the whole update region costs the pixels of its bounding box. Null otherwise.
-const std::vector<PixelRect>* TickChangesToPaint(HWND window);
+// While a tick's changes are painted through paintDc (from BeginPaint) and the paint may
+// draw exactly those, nothing exposed besides and nothing covered, the changed rectangles:
+// painting them one by one costs only their own pixels, where one paint through the whole
+// update region costs the pixels of its bounding box. Null otherwise.
+const std::vector<PixelRect>* TickChangesToPaint(HWND window, HDC paintDc);

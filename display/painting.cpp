@@ -86,9 +86,8 @@ void PaintDisplay(HWND window, HDC givenDc) {
     PAINTSTRUCT paint = {};
     HDC target = givenDc;
     const bool beganPaint = target == nullptr;
-    // Asked before BeginPaint, which empties the update region.
-    const std::vector<PixelRect>* changedRects = beganPaint ? TickChangesToPaint(window) : nullptr;
     if (beganPaint) target = BeginPaint(window, &paint);
+    const std::vector<PixelRect>* changedRects = beganPaint && target ? TickChangesToPaint(window, target) : nullptr;
     if (target && DisplayScene && DisplayScene->IsOpen()) PaintFrame(window, target, changedRects);
     if (beganPaint) EndPaint(window, &paint);
     GdiFlush();
