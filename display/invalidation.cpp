@@ -1,5 +1,6 @@
 #include "display/invalidation.h"
 
+#include <span>
 #include <vector>
 
 #include "common/process_state.h"
@@ -12,12 +13,13 @@ namespace {
 // Kept between ticks so that a tick allocates nothing.
 std::vector<PixelRect> SceneChanges;
 std::vector<RECT> RegionStorage;
-// What the tick being repainted invalidated; set only while its paint runs.
+// What the tick's group being repainted invalidated; set only while its paint runs.
 HRGN TickRegion = nullptr;
+std::span<const PixelRect> TickGroup;
 
 // All rectangles go into one region: each invalidation is a trip to the window system, and
 // a Shade or Block step changes dozens of rows and strips.
-UniqueRegion RegionOf(const std::vector<PixelRect>& changes) {
+UniqueRegion RegionOf(std::span<const PixelRect> changes) {
     // The header takes the room of whole rectangles, so that the storage stays aligned.
     constexpr size_t headerRects = (sizeof(RGNDATAHEADER) + sizeof(RECT) - 1) / sizeof(RECT);
     RegionStorage.resize(headerRects + changes.size());
@@ -34,6 +36,26 @@ UniqueRegion RegionOf(const std::vector<PixelRect>& changes) {
     return UniqueRegion(ExtCreateRegion(nullptr, size, data));
 }
 
+// A region stays a few rectangles while each one adds rows apart from the one before
+// (Shade's rows, Block's bands) or the same rows again (Block's strips); where strips cross
+// bands it becomes a grid of hundreds, which costs more to build and compare than a second
+// paint.
+bool KeepsRegionSimple(const PixelRect& previous, const PixelRect& next) {
+    const bool apart = next.Top >= previous.Bottom || next.Bottom <= previous.Top;
+    return apart || (next.Top == previous.Top && next.Bottom == previous.Bottom);
+}
+
+void RepaintGroup(HWND window, std::span<const PixelRect> group) {
+    UniqueRegion region = RegionOf(group);
+    // Without a region the window is repainted whole, which shows the same.
+    InvalidateRgn(window, region.get(), FALSE);
+    TickRegion = region.get();
+    TickGroup = group;
+    UpdateWindow(window);
+    TickRegion = nullptr;
+    TickGroup = {};
+}
+
 }  // namespace
 
 void RepaintSceneChanges(HWND window, bool wholeWindow) {
@@ -44,23 +66,23 @@ void RepaintSceneChanges(HWND window, bool wholeWindow) {
         UpdateWindow(window);
         return;
     }
-    if (SceneChanges.empty()) return;
-    UniqueRegion region = RegionOf(SceneChanges);
-    // Without a region the window is repainted whole, which shows the same.
-    InvalidateRgn(window, region.get(), FALSE);
-    TickRegion = region.get();
-    UpdateWindow(window);
-    TickRegion = nullptr;
+    size_t begin = 0;
+    while (begin < SceneChanges.size()) {
+        size_t end = begin + 1;
+        while (end < SceneChanges.size() && KeepsRegionSimple(SceneChanges[end - 1], SceneChanges[end])) ++end;
+        RepaintGroup(window, std::span<const PixelRect>(SceneChanges).subspan(begin, end - begin));
+        begin = end;
+    }
 }
 
-const std::vector<PixelRect>* TickChangesToPaint(HWND window, HDC paintDc) {
-    if (!TickRegion) return nullptr;
+std::span<const PixelRect> TickChangesToPaint(HWND window, HDC paintDc) {
+    if (!TickRegion) return {};
     // The paint's system region is what it may draw: the update region within the visible
     // part of the window, in screen coordinates.
     UniqueRegion painted(CreateRectRgn(0, 0, 0, 0));
-    if (!painted || GetRandomRgn(paintDc, painted.get(), SYSRGN) != 1) return nullptr;
+    if (!painted || GetRandomRgn(paintDc, painted.get(), SYSRGN) != 1) return {};
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
     OffsetRgn(painted.get(), -origin.x, -origin.y);
-    return EqualRgn(painted.get(), TickRegion) ? &SceneChanges : nullptr;
+    return EqualRgn(painted.get(), TickRegion) ? TickGroup : std::span<const PixelRect>();
 }

@@ -1,6 +1,6 @@
 #include "display/painting.h"
 
-#include <vector>
+#include <span>
 
 #include "common/process_state.h"
 #include "common/unique_handle.h"
@@ -45,7 +45,7 @@ void PaintDimmedCapture(HDC target) {
 // up to the bounding box of the clip region; clipped to each changed rectangle in turn,
 // the frame costs only the pixels that changed. The target's own clip region is null
 // between paints, so it is put back as null.
-void PaintSceneRects(HWND window, HDC target, const std::vector<PixelRect>& rects) {
+void PaintSceneRects(HWND window, HDC target, std::span<const PixelRect> rects) {
     for (const PixelRect& rect : rects) {
         IntersectClipRect(target, rect.Left, rect.Top, rect.Right, rect.Bottom);
         DisplayScene->Paint(window, target, WorkDc.get(), BackdropDc.get());
@@ -53,19 +53,19 @@ void PaintSceneRects(HWND window, HDC target, const std::vector<PixelRect>& rect
     }
 }
 
-void PaintSceneFrame(HWND window, HDC target, const std::vector<PixelRect>* changedRects) {
+void PaintSceneFrame(HWND window, HDC target, std::span<const PixelRect> changedRects) {
     DisplayScene->PrePaint(WorkDc.get(), BackdropDc.get());
     if (PreviewMode) {
         DisplayScene->Paint(GetDesktopWindow(), PreviewDc.get(), WorkDc.get(), BackdropDc.get());
         StretchRenderToOutput(target, PreviewDc.get());
-    } else if (changedRects) {
-        PaintSceneRects(window, target, *changedRects);
+    } else if (!changedRects.empty()) {
+        PaintSceneRects(window, target, changedRects);
     } else {
         DisplayScene->Paint(window, target, WorkDc.get(), BackdropDc.get());
     }
 }
 
-void PaintFrame(HWND window, HDC target, const std::vector<PixelRect>* changedRects) {
+void PaintFrame(HWND window, HDC target, std::span<const PixelRect> changedRects) {
     // The preview draws through its own surface; without one there is nothing to show.
     if (PreviewMode && !PreviewDc) return;
     PaletteSelection palette(target);
@@ -87,7 +87,8 @@ void PaintDisplay(HWND window, HDC givenDc) {
     HDC target = givenDc;
     const bool beganPaint = target == nullptr;
     if (beganPaint) target = BeginPaint(window, &paint);
-    const std::vector<PixelRect>* changedRects = beganPaint && target ? TickChangesToPaint(window, target) : nullptr;
+    const std::span<const PixelRect> changedRects =
+        beganPaint && target ? TickChangesToPaint(window, target) : std::span<const PixelRect>();
     if (target && DisplayScene && DisplayScene->IsOpen()) PaintFrame(window, target, changedRects);
     if (beganPaint) EndPaint(window, &paint);
     GdiFlush();
