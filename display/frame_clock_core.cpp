@@ -61,11 +61,8 @@ YieldDecision DecideYield(const FrameClockState& clock, bool waitForFrame, bool 
         decision.Sleeps = previewMode;
         return decision;
     }
-    // One timed wait to the frame: spinning on yields through its last millisecond costs
-    // a steady share of a core for no better pace.
     const uint32_t next = CurrentInterval(clock);
     decision.Sleeps = true;
-    decision.WakesOnMessage = true;
-    if (clock.ElapsedMs < next) decision.SleepMs = next - clock.ElapsedMs;
+    if (clock.ElapsedMs + 1 < next) decision.SleepMs = next - clock.ElapsedMs - 1;
     return decision;
 }
