@@ -52,9 +52,11 @@ private:
 
 struct Frame {
     explicit Frame(ScreenSize size)
-        : width(size.width), height(size.height), stride(RowStride(size.width)),
+        : width(size.width), height(size.height), stride(RowStride32(size.width)),
           bytes(static_cast<size_t>(stride) * size.height), front(bytes, 1), from(bytes, 2), target(bytes, 3) {}
-    TransitionPixels Pixels() const { return {front.data(), from.data(), target.data(), width, height, stride}; }
+    TransitionPixels Pixels() const {
+        return {front.data(), from.data(), target.data(), width, height, stride, stride};
+    }
 
     int32_t width, height, stride;
     size_t bytes;

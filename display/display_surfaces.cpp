@@ -71,7 +71,7 @@ BOOL StartSpanningSurfaces(HWND host, const MonitorLayout& layout) {
 }  // namespace
 
 UniqueBitmap CreateCaptureSection(HDC dc, int32_t width, int32_t height, uint8_t** bits) {
-    return CreatePixelSection(dc, width, height, bits);
+    return CreatePixelSection(dc, width, height, BitsPerPixel24, bits);
 }
 
 BOOL StartDisplay(HWND host) {

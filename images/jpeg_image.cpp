@@ -36,7 +36,7 @@ int JpegImage::Load(LPCSTR source) {
 
 uint8_t* JpegImage::AllocatePixels(int width, int height) {
     uint8_t* pixels = nullptr;
-    bitmap_ = CreatePixelSection(nullptr, width, height, &pixels);
+    bitmap_ = CreatePixelSection(nullptr, width, height, BitsPerPixel24, &pixels);
     if (!bitmap_) return nullptr;
     width_ = width;
     height_ = height;

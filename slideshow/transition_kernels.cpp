@@ -7,23 +7,19 @@
 
 namespace {
 
-constexpr ptrdiff_t BlockTileBytes = BlockTilePixels * BytesPerPixel24;
+constexpr ptrdiff_t BlockTileBytes = BlockTilePixels * BytesPerPixel32;
 // Block works on pairs of rows and pairs of columns: the square shrinks by two pixels a step.
 constexpr int32_t BlockPairSize = 2;
-constexpr ptrdiff_t BlockPairBytes = BlockPairSize * BytesPerPixel24;
+constexpr ptrdiff_t BlockPairBytes = BlockPairSize * BytesPerPixel32;
+
+size_t RowBytes(const TransitionPixels& pixels) { return static_cast<size_t>(BytesPerPixel32) * pixels.Width; }
 
 bool HasPixels(const TransitionPixels& pixels) {
     return pixels.Front && pixels.From && pixels.Target && pixels.Width > 0 && pixels.Height > 0 &&
-           pixels.Stride >= BytesPerPixel24 * pixels.Width;
+           pixels.Stride >= BytesPerPixel32 * pixels.Width && pixels.FromStride >= BytesPerPixel32 * pixels.Width;
 }
 
-size_t FrameBytes(const TransitionPixels& pixels) {
-    return static_cast<size_t>(pixels.Stride) * static_cast<size_t>(pixels.Height);
-}
-
-ptrdiff_t RowOffset(const TransitionPixels& pixels, int32_t row) {
-    return static_cast<ptrdiff_t>(row) * pixels.Stride;
-}
+ptrdiff_t RowOffset(int32_t row, int32_t stride) { return static_cast<ptrdiff_t>(row) * stride; }
 
 }  // namespace
 
@@ -32,7 +28,11 @@ int FadeStep(const TransitionPixels& pixels, int32_t step) {
     // Steps outside 0..32 never reach here from the surface; a negative one holds at the
     // start, and FadeBytes holds those past 32 at the end.
     const uint32_t fadeStep = step < 0 ? 0 : static_cast<uint32_t>(step);
-    FadeBytes(pixels.Front, pixels.From, pixels.Target, FrameBytes(pixels), fadeStep);
+    for (int32_t row = 0; row < pixels.Height; ++row) {
+        const ptrdiff_t offset = RowOffset(row, pixels.Stride);
+        FadeBytes(pixels.Front + offset, pixels.From + RowOffset(row, pixels.FromStride), pixels.Target + offset,
+                  RowBytes(pixels), fadeStep);
+    }
     return 1;
 }
 
@@ -40,10 +40,9 @@ int ShadeStep(const TransitionPixels& pixels, int32_t step, bool reverseSweep) {
     if (!HasPixels(pixels)) return 0;
     const int32_t phase = reverseSweep ? LastEffectStep - step : step;
     if (phase < 0 || phase >= ShadeBandRows) return 1;
-    const size_t rowBytes = static_cast<size_t>(BytesPerPixel24) * pixels.Width;
     for (int32_t row = phase; row < pixels.Height; row += ShadeBandRows) {
-        const ptrdiff_t offset = RowOffset(pixels, row);
-        std::memcpy(pixels.Front + offset, pixels.Target + offset, rowBytes);
+        const ptrdiff_t offset = RowOffset(row, pixels.Stride);
+        std::memcpy(pixels.Front + offset, pixels.Target + offset, RowBytes(pixels));
     }
     return 1;
 }
@@ -59,7 +58,7 @@ int BlockStep(const TransitionPixels& pixels, int32_t step) {
     for (int32_t row = 0; row < pixels.Height; ++row) {
         const int32_t pair = (row % BlockTilePixels) / BlockPairSize;
         if (pair > side) continue;
-        const ptrdiff_t rowOffset = RowOffset(pixels, row);
+        const ptrdiff_t rowOffset = RowOffset(row, pixels.Stride);
         for (int32_t tile = 0; tile < tiles; ++tile) {
             const ptrdiff_t tileOffset = rowOffset + tile * BlockTileBytes;
             if (pair == side)
@@ -74,7 +73,10 @@ int BlockStep(const TransitionPixels& pixels, int32_t step) {
 
 void CopyWholeFrame(const TransitionPixels& pixels) {
     if (!HasPixels(pixels)) return;
-    std::memcpy(pixels.Front, pixels.Target, FrameBytes(pixels));
+    for (int32_t row = 0; row < pixels.Height; ++row) {
+        const ptrdiff_t offset = RowOffset(row, pixels.Stride);
+        std::memcpy(pixels.Front + offset, pixels.Target + offset, RowBytes(pixels));
+    }
 }
 
 int RenderTransitionStep(const TransitionPixels& pixels, uint32_t effect, int32_t step, bool reverseSweep) {

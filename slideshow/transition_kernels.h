@@ -1,8 +1,8 @@
 #pragma once
-// The three transition effects and the final full copy, over the raw memory of three
-// 24-bit bottom-up pixel buffers of equal size. Row r is the r-th row in memory (from the
-// bottom of the picture); every row holds 3 * Width pixel bytes and then filler bytes up
-// to Stride.
+// The three transition effects and the final full copy, over the raw memory of 32-bit
+// bottom-up pixel buffers. Row r is the r-th row in memory (from the bottom of the picture);
+// every row holds 4 * Width pixel bytes, and rows lie Stride bytes apart (FromStride in the
+// from-picture, which may be a copy of just the part that a fade changes).
 #include <cstdint>
 
 #include "common/pixel_layout.h"
@@ -14,6 +14,7 @@ struct TransitionPixels {
     int32_t Width = 0;
     int32_t Height = 0;
     int32_t Stride = 0;
+    int32_t FromStride = 0;
 };
 
 enum TransitionEffect : uint32_t {
@@ -27,14 +28,14 @@ constexpr int32_t LastEffectStep = 32;
 constexpr int32_t ShadeBandRows = 32;
 constexpr int32_t BlockTilePixels = 64;
 
-// Absolute cross-fade: step s shows s/32 of the target, including every filler byte.
+// Absolute cross-fade: step s shows s/32 of the target, in all four bytes of each pixel.
 int FadeStep(const TransitionPixels& pixels, int32_t step);
-// Reveals one row in every band of 32 (filler bytes excluded); cumulative.
+// Reveals one row in every band of 32; cumulative.
 int ShadeStep(const TransitionPixels& pixels, int32_t step, bool reverseSweep);
 // Shrinks the from-picture to a square at the bottom-left of every whole 64x64 tile;
 // cumulative. Returns 0 for step 0 and earlier, which copy nothing.
 int BlockStep(const TransitionPixels& pixels, int32_t step);
-// Copies all Stride * Height bytes of the target into the front.
+// Copies every row of the target into the front.
 void CopyWholeFrame(const TransitionPixels& pixels);
 
 // Renders one step of the given effect: the effect up to step 32, the full copy after it.

@@ -28,7 +28,7 @@ TransitionSurface::~TransitionSurface() { ReleaseBuffers(); }
 
 TransitionSurface::PixelBuffer TransitionSurface::CreateBuffer() const {
     PixelBuffer buffer;
-    buffer.Bitmap = CreatePixelSection(PictureDc, width_, height_, &buffer.Bits);
+    buffer.Bitmap = CreatePixelSection(PictureDc, width_, height_, BitsPerPixel32, &buffer.Bits);
     return buffer;
 }
 
@@ -37,42 +37,44 @@ void TransitionSurface::CreateBuffers(const RECT& area, uint32_t effectType) {
     width_ = area.right - area.left;
     height_ = area.bottom - area.top;
     front_ = CreateBuffer();
-    from_ = front_.Bitmap ? CreateBuffer() : PixelBuffer{};
-    if (!front_.Bitmap || !from_.Bitmap) {
-        front_.Reset();
-        from_.Reset();
+    if (!front_.Bitmap) {
         width_ = 0;
         height_ = 0;
     }
     pictureArea_ = {0, 0, width_, height_};
     effectType_ = effectType;
     target_.Reset();
-    stride_ = RowStride(width_);
-    rowPadding_ = stride_ - BytesPerPixel24 * width_;
+    fromPixels_.reset();
+    stride_ = RowStride32(width_);
 }
 
 void TransitionSurface::PrepareNext(Image* picture) {
     if (!front_.Bitmap) return;
+    // The part of the new target that does not show the backdrop yet.
+    PixelRect covered = {0, 0, width_, height_};
     if (target_.Bitmap) {
         // After a finished transition front and target hold the same picture, so the
-        // screen does not change; the old front becomes the new target. The from section
-        // is given back: through the hold it would only repeat the front, and only a fade
-        // reads it, from a copy it takes when it begins.
+        // screen does not change; the old front becomes the new target, which shows the
+        // backdrop everywhere but in the old picture's box.
         std::swap(front_, target_);
-        from_.Reset();
         fromBox_ = targetBox_;
+        covered = fromBox_;
     } else {
         target_ = CreateBuffer();
     }
-    if (target_.Bitmap) ComposeTarget(picture);
+    fromPixels_.reset();
+    if (target_.Bitmap) ComposeTarget(picture, covered);
     reverseSweep_ = !reverseSweep_;
 }
 
-void TransitionSurface::ComposeTarget(Image* picture) {
+void TransitionSurface::ComposeTarget(Image* picture, const PixelRect& covered) {
     targetBox_ = {};
     {
         SelectionGuard selection(TargetDc, target_.Bitmap.get());
-        if (backdropSource_) BitBlt(TargetDc, 0, 0, width_, height_, backdropSource_, 0, 0, SRCCOPY);
+        if (backdropSource_ && !covered.Empty()) {
+            BitBlt(TargetDc, covered.Left, covered.Top, covered.Right - covered.Left, covered.Bottom - covered.Top,
+                   backdropSource_, covered.Left, covered.Top, SRCCOPY);
+        }
         if (picture) {
             picture->Load(nullptr);
             const int32_t pictureWidth = picture->Width();
@@ -98,24 +100,43 @@ void TransitionSurface::ComposeTarget(Image* picture) {
 }
 
 bool TransitionSurface::TakeFromPicture(int32_t step) {
-    if (from_.Bitmap || effectType_ != FadeEffect || step > LastEffectStep) return true;
-    from_ = CreateBuffer();
-    if (!from_.Bitmap) return false;
-    std::memcpy(from_.Bits, front_.Bits, static_cast<size_t>(stride_) * static_cast<size_t>(height_));
+    if (fromPixels_ || effectType_ != FadeEffect || step > LastEffectStep) return true;
+    const PixelRect box = ChangingBox();
+    const size_t rowBytes = static_cast<size_t>(RowStride32(box.Right - box.Left));
+    const size_t rows = static_cast<size_t>(box.Bottom - box.Top);
+    fromPixels_.reset(new (std::nothrow) uint8_t[rowBytes * rows]);
+    if (!fromPixels_) return false;
+    const uint8_t* front = PixelsWithin(box).Front;
+    for (size_t row = 0; row < rows; ++row)
+        std::memcpy(fromPixels_.get() + row * rowBytes, front + row * static_cast<size_t>(stride_), rowBytes);
     return true;
+}
+
+TransitionPixels TransitionSurface::PixelsWithin(const PixelRect& box) const {
+    // The box is top-down, the rows in memory bottom-up.
+    const ptrdiff_t first = static_cast<ptrdiff_t>(height_ - box.Bottom) * stride_ + RowStride32(box.Left);
+    // The other effects never read a from-picture; they are handed the front in its place.
+    const uint8_t* from = fromPixels_ ? fromPixels_.get() : front_.Bits + first;
+    const int32_t fromStride = fromPixels_ ? RowStride32(box.Right - box.Left) : stride_;
+    return {front_.Bits + first, from, target_.Bits + first, box.Right - box.Left, box.Bottom - box.Top, stride_,
+            fromStride};
 }
 
 int TransitionSurface::StepTransition(int32_t step) {
     if (!front_.Bitmap || !target_.Bitmap) return 0;
+    const PixelRect box = ChangingBox();
+    // Outside the box front and target show the same backdrop, so nothing can change.
+    if (box.Empty()) return 1;
     // Drawing into the sections may still be queued; the pixels must be final first.
     GdiFlush();
     if (!TakeFromPicture(step)) return 0;
-    // The other effects never read a from-picture; they are handed the front in its place.
-    const uint8_t* from = from_.Bits ? from_.Bits : front_.Bits;
-    const TransitionPixels pixels{front_.Bits, from, target_.Bits, width_, height_, stride_};
+    // Shade's bands and Block's tiles are laid out over the whole frame; the fade and the
+    // final copies need only the box.
+    const bool withinBox = effectType_ == FadeEffect || step > LastEffectStep;
+    const TransitionPixels pixels = PixelsWithin(withinBox ? box : PixelRect{0, 0, width_, height_});
     const int rendered = RenderTransitionStep(pixels, effectType_, step, reverseSweep_ != 0);
-    AppendStepChanges(effectType_, step, reverseSweep_ != 0, width_, height_, UnionOf(fromBox_, targetBox_),
-                      frontChanges_);
+    if (step >= LastEffectStep) fromPixels_.reset();
+    AppendStepChanges(effectType_, step, reverseSweep_ != 0, width_, height_, box, frontChanges_);
     // Many steps in one call (a stall caught up) collapse into the whole frame rather
     // than a list that grows with the stall.
     if (frontChanges_.size() > MostFrontChangesKept) frontChanges_.assign(1, PixelRect{0, 0, width_, height_});
@@ -124,14 +145,13 @@ int TransitionSurface::StepTransition(int32_t step) {
 
 void TransitionSurface::ReleaseBuffers() {
     front_.Reset();
-    from_.Reset();
     target_.Reset();
+    fromPixels_.reset();
     palettePicture_.reset();
     width_ = 0;
     height_ = 0;
     pictureArea_ = {};
     stride_ = 0;
-    rowPadding_ = 0;
     effectType_ = FadeEffect;
     fromBox_ = {};
     targetBox_ = {};
@@ -139,13 +159,9 @@ void TransitionSurface::ReleaseBuffers() {
 }
 
 void TransitionSurface::TakeBackdrop(HDC scratchDc, HDC backdropDc) {
-    if (from_.Bitmap) {
-        SelectionGuard selection(scratchDc, from_.Bitmap.get());
+    if (front_.Bitmap) {
+        SelectionGuard selection(scratchDc, front_.Bitmap.get());
         BitBlt(scratchDc, 0, 0, width_, height_, backdropDc, 0, 0, SRCCOPY);
-    }
-    if (front_.Bits && from_.Bits) {
-        GdiFlush();
-        std::memcpy(front_.Bits, from_.Bits, static_cast<size_t>(stride_) * static_cast<size_t>(height_));
     }
     backdropSource_ = backdropDc;
     frontChanges_.push_back({0, 0, width_, height_});

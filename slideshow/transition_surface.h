@@ -1,9 +1,10 @@
 #pragma once
-// The pixels of the slideshow: 24-bit bottom-up sections of the render size (the front
-// that is shown, the picture a fade starts from and the one a transition goes to), the
-// effect that brings each new picture in, and the palette picture. Preparing a new picture
-// swaps the front and the target and gives back the from section; a fade copies the front
-// into a new one as it begins.
+// The pixels of the slideshow: 32-bit bottom-up sections of the render size (the front that
+// is shown and the picture a transition goes to), the effect that brings each new picture in,
+// and the palette picture. Preparing a new picture swaps the front and the target. Outside the
+// old and the new picture's boxes front and target both show the backdrop, so a fade copies
+// only the front within those boxes as the picture it starts from, and gives the copy back
+// once it is complete.
 #include <windows.h>
 
 #include <cstdint>
@@ -26,7 +27,7 @@ public:
     TransitionSurface(const TransitionSurface&) = delete;
     TransitionSurface& operator=(const TransitionSurface&) = delete;
 
-    // Makes the front and from sections for the area and creates the palette picture.
+    // Makes the front section for the area and creates the palette picture.
     // Pictures are placed in the whole area until PlacePicturesIn says otherwise.
     void CreateBuffers(const RECT& area, uint32_t effectType);
     // Keeps every picture inside part of the area (the primary monitor when the area spans
@@ -39,8 +40,8 @@ public:
     int StepTransition(int32_t step);
     void ReleaseBuffers();
 
-    // The first composition: the backdrop goes into the from and front sections, and
-    // every later picture is composed over backdropDc's picture.
+    // The first composition: the backdrop goes into the front section, and every later
+    // picture is composed over backdropDc's picture.
     void TakeBackdrop(HDC scratchDc, HDC backdropDc);
     // Copies the front section at its own size to the top-left of destination.
     void PaintFront(HDC destination) const;
@@ -51,16 +52,19 @@ public:
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
     int32_t Stride() const { return stride_; }
-    int32_t RowPadding() const { return rowPadding_; }
     uint32_t EffectType() const { return effectType_; }
     int ReverseSweep() const { return reverseSweep_; }
     HDC BackdropSource() const { return backdropSource_; }
     Image* PalettePicture() const { return palettePicture_.get(); }
     HBITMAP FrontBitmap() const { return front_.Bitmap.get(); }
-    HBITMAP FromBitmap() const { return from_.Bitmap.get(); }
     HBITMAP TargetBitmap() const { return target_.Bitmap.get(); }
     const uint8_t* FrontBits() const { return front_.Bits; }
-    const uint8_t* FromBits() const { return from_.Bits; }
+    // The fade's copy of the front within ChangingBox(), rows bottom-up and
+    // 4 * ChangingBox() width bytes apart; null outside a fade.
+    const uint8_t* FromBits() const { return fromPixels_.get(); }
+    // The part of the frame that the transition under way can change: the old and the new
+    // picture's boxes together.
+    PixelRect ChangingBox() const { return UnionOf(fromBox_, targetBox_); }
     const uint8_t* TargetBits() const { return target_.Bits; }
 
 private:
@@ -71,21 +75,24 @@ private:
     };
 
     PixelBuffer CreateBuffer() const;
-    // A fade about to render step s needs the picture it starts from: the front as it
-    // stands when the transition begins. False when that section cannot be had.
+    // A fade about to render step s needs the picture it starts from: the front within the
+    // changing box as it stands when the transition begins. False when that copy cannot be
+    // had.
     bool TakeFromPicture(int32_t step);
-    // Draws the backdrop and the picture into the target section, which must exist.
-    void ComposeTarget(Image* picture);
+    // The front and target within box (frame coordinates, top-down), with the from copy.
+    TransitionPixels PixelsWithin(const PixelRect& box) const;
+    // Draws the backdrop where covered says the target does not show it yet, then the
+    // picture, into the target section, which must exist.
+    void ComposeTarget(Image* picture, const PixelRect& covered);
 
     PixelBuffer front_;
-    PixelBuffer from_;
     PixelBuffer target_;
+    std::unique_ptr<uint8_t[]> fromPixels_;
     HDC backdropSource_ = nullptr;
     int32_t width_ = 0;
     int32_t height_ = 0;
     RECT pictureArea_ = {};
     int32_t stride_ = 0;
-    int32_t rowPadding_ = 0;
     uint32_t effectType_ = FadeEffect;
     int reverseSweep_ = 0;
     // Where the picture of the from and of the target section lies over the backdrop.

@@ -69,7 +69,7 @@ HWND CreateDisplayWindow(DWORD style, int width, int height, HWND parent) {
 
 std::vector<uint8_t> ReadPixels(HDC dc, int width, int height) {
     uint8_t* bits = nullptr;
-    UniqueBitmap section = CreatePixelSection(dc, width, height, &bits);
+    UniqueBitmap section = CreatePixelSection(dc, width, height, BitsPerPixel24, &bits);
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
     if (!section || !memory) return {};
     {

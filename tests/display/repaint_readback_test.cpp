@@ -58,11 +58,16 @@ void MakeOneFrameDue() {
     FrameClock.LastTime = timeGetTime();
 }
 
-// The visible bytes of each row (the filler bytes are not shown).
-std::vector<uint8_t> VisibleBytes(const uint8_t* bits, int width, int height) {
+// The colour bytes of each pixel, row by row (filler bytes and the unused fourth byte of a
+// 32-bit pixel are not shown).
+std::vector<uint8_t> VisibleBytes(const uint8_t* bits, int width, int height, int bytesPerPixel = BytesPerPixel24) {
     std::vector<uint8_t> visible;
-    const size_t stride = static_cast<size_t>(RowStride(width));
-    for (int row = 0; row < height; ++row) visible.insert(visible.end(), bits + row * stride, bits + row * stride + width * 3);
+    const size_t stride = static_cast<size_t>(bytesPerPixel == BytesPerPixel24 ? RowStride(width) : RowStride32(width));
+    for (int row = 0; row < height; ++row) {
+        const uint8_t* pixel = bits + row * stride;
+        for (int column = 0; column < width; ++column, pixel += bytesPerPixel)
+            visible.insert(visible.end(), pixel, pixel + BytesPerPixel24);
+    }
     return visible;
 }
 
@@ -70,9 +75,9 @@ std::vector<uint8_t> VisibleBytes(const uint8_t* bits, int width, int height) {
 // of the frame into a memory context of the window's size.
 std::vector<uint8_t> ComposedFrame(HWND window, int width, int height) {
     if (!PreviewMode) {
-        const uint8_t* bits = CaptureBitmap ? DimmedBits : Slideshow().Surface().FrontBits();
         GdiFlush();
-        return VisibleBytes(bits, width, height);
+        if (CaptureBitmap) return VisibleBytes(DimmedBits, width, height);
+        return VisibleBytes(Slideshow().Surface().FrontBits(), width, height, BytesPerPixel32);
     }
     WindowDc windowDc(window);
     UniqueMemoryDc memory(CreateCompatibleDC(windowDc.get()));

@@ -10,9 +10,9 @@
 #include "slideshow/random_generator.h"
 
 SolidSection::SolidSection(int32_t width, int32_t height, COLORREF colour)
-    : width_(width), height_(height), stride_(RowStride(width)) {
+    : width_(width), height_(height), stride_(RowStride32(width)) {
     dc_.reset(CreateCompatibleDC(nullptr));
-    bitmap_ = CreatePixelSection(nullptr, width, height, &bits_);
+    bitmap_ = CreatePixelSection(nullptr, width, height, BitsPerPixel32, &bits_);
     if (dc_ && bitmap_) previous_ = SelectObject(dc_.get(), bitmap_.get());
     Fill(colour);
 }
@@ -28,10 +28,11 @@ void SolidSection::Fill(COLORREF colour) {
     GdiFlush();
     for (int32_t row = 0; row < height_; ++row) {
         uint8_t* pixel = bits_ + static_cast<size_t>(row) * stride_;
-        for (int32_t column = 0; column < width_; ++column, pixel += 3) {
+        for (int32_t column = 0; column < width_; ++column, pixel += BytesPerPixel32) {
             pixel[0] = GetBValue(colour);
             pixel[1] = GetGValue(colour);
             pixel[2] = GetRValue(colour);
+            pixel[3] = 0;
         }
     }
 }
@@ -59,6 +60,19 @@ PicturePixels ReadPicture(Image& picture) {
     pixels.bytes.assign(bits, bits + static_cast<size_t>(pixels.stride) * pixels.height);
     picture.Release();
     return pixels;
+}
+
+std::vector<uint8_t> WithPictureAt(const SolidSection& section, int32_t height, const PicturePixels& picture,
+                                   int32_t x, int32_t y) {
+    std::vector<uint8_t> bytes = section.Bytes();
+    for (int32_t row = 0; row < picture.height; ++row) {
+        // Both bottom-up: the picture's top row lands on row y from the top.
+        uint8_t* to = &bytes[static_cast<size_t>(height - 1 - (y + row)) * section.Stride() + RowStride32(x)];
+        const uint8_t* from = &picture.bytes[static_cast<size_t>(picture.height - 1 - row) * picture.stride];
+        for (int32_t column = 0; column < picture.width; ++column, to += BytesPerPixel32, from += BytesPerPixel24)
+            std::memcpy(to, from, BytesPerPixel24);
+    }
+    return bytes;
 }
 
 std::vector<uint8_t> BackdropWithStretchedPicture(int32_t width, int32_t height, COLORREF backdrop, Image& picture,

@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the slideshow's tests under Wine: a solid 24-bit backdrop in its own
-// memory context, reading a section's bytes, and a scene opened over such a backdrop.
+// Shared pieces of the slideshow's tests under Wine: a solid backdrop in its own memory
+// context, reading a section's bytes, and a scene opened over such a backdrop.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,7 +13,8 @@
 
 class Image;
 
-// A bottom-up 24-bit section selected into its own memory context.
+// A bottom-up section in the transition buffers' 32-bit layout, selected into its own memory
+// context.
 class SolidSection {
 public:
     SolidSection(int32_t width, int32_t height, COLORREF colour);
@@ -44,6 +45,11 @@ struct PicturePixels {
     std::vector<uint8_t> bytes;
 };
 PicturePixels ReadPicture(Image& picture);
+
+// The section's bytes with the picture's pixels placed unscaled with its top-left at (x, y)
+// from the top of the section.
+std::vector<uint8_t> WithPictureAt(const SolidSection& section, int32_t height, const PicturePixels& picture,
+                                   int32_t x, int32_t y);
 
 // What the surface should hold: the backdrop with the picture stretched by the platform's
 // averaging transfer into the rectangle (x, y, w, h), from the top of the screen.

@@ -14,19 +14,19 @@ struct BoxedFrames {
     int32_t width, height, stride;
     std::vector<uint8_t> front, from, target;
 
-    BoxedFrames(int32_t w, int32_t h, const PixelRect& box) : width(w), height(h), stride(RowStride(w)) {
+    BoxedFrames(int32_t w, int32_t h, const PixelRect& box) : width(w), height(h), stride(RowStride32(w)) {
         const size_t size = static_cast<size_t>(stride) * h;
         from.resize(size);
         uint32_t state = static_cast<uint32_t>(w * 131 + h);
         for (auto& byte : from) byte = static_cast<uint8_t>((state = state * 1664525u + 1013904223u) >> 24);
         target = from;
         for (int32_t y = box.Top; y < box.Bottom; ++y)
-            for (int32_t x = box.Left * 3; x < box.Right * 3; ++x) target[Offset(y) + x] ^= 0x5A;
+            for (int32_t x = RowStride32(box.Left); x < RowStride32(box.Right); ++x) target[Offset(y) + x] ^= 0x5A;
         front = from;
     }
 
     size_t Offset(int32_t screenRow) const { return static_cast<size_t>(height - 1 - screenRow) * stride; }
-    TransitionPixels Pixels() { return {front.data(), from.data(), target.data(), width, height, stride}; }
+    TransitionPixels Pixels() { return {front.data(), from.data(), target.data(), width, height, stride, stride}; }
 };
 
 bool Covered(const std::vector<PixelRect>& rects, int32_t x, int32_t y) {
@@ -67,10 +67,11 @@ TEST(StepChanges, CoverEveryChangedPixelOfEveryStep) {
                     EXPECT_LE(reported, c.mostShareOfArea * areaPixels + 2 * c.height) << c.effect << " " << step;
                 }
                 for (int32_t y = 0; y < c.height; ++y) {
-                    for (int32_t x = 0; x < c.width * 3; ++x) {
+                    for (int32_t x = 0; x < RowStride32(c.width); ++x) {
                         if (before[frames.Offset(y) + x] == frames.front[frames.Offset(y) + x]) continue;
-                        ASSERT_TRUE(Covered(changes, x / 3, y)) << "effect " << c.effect << " step " << step
-                                                                << " reverse " << reverse << " at " << x / 3 << "," << y;
+                        ASSERT_TRUE(Covered(changes, x / BytesPerPixel32, y))
+                            << "effect " << c.effect << " step " << step << " reverse " << reverse << " at "
+                            << x / BytesPerPixel32 << "," << y;
                     }
                 }
             }

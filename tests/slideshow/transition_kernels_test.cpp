@@ -3,58 +3,66 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
 namespace {
 
-// Three buffers of one size. The front starts as its own pattern and the target differs
-// from it in every byte, so each copied byte shows.
+// A part of wider front and target buffers (each row has bytes beyond the part, which stand
+// for the rest of the frame) and a from-picture of just the part. The front starts as its own
+// pattern and the target differs from it in every byte, so each copied byte shows.
 struct Frame {
-    int32_t width, height, stride;
+    int32_t width, height, stride, fromStride;
     std::vector<uint8_t> initial, front, from, target;
 
-    Frame(int32_t w, int32_t h) : width(w), height(h), stride(((3 * w + 3) / 4) * 4) {
+    Frame(int32_t w, int32_t h) : width(w), height(h), stride(4 * w + 12), fromStride(4 * w) {
         const size_t size = static_cast<size_t>(stride) * h;
         initial.resize(size);
-        from.resize(size);
+        from.resize(static_cast<size_t>(fromStride) * h);
         target.resize(size);
         uint32_t state = 0x9E3779B9u ^ static_cast<uint32_t>(w * 7919 + h);
         for (size_t k = 0; k < size; ++k) {
             state = state * 1664525u + 1013904223u;
             initial[k] = static_cast<uint8_t>(state >> 24);
-            from[k] = static_cast<uint8_t>(state >> 16);
+            if (!IsOutside(k)) from[FromIndex(k)] = static_cast<uint8_t>(state >> 16);
             target[k] = static_cast<uint8_t>(initial[k] + 1 + (state >> 8) % 255);
         }
         front = initial;
     }
 
-    TransitionPixels Pixels() { return {front.data(), from.data(), target.data(), width, height, stride}; }
-    bool IsFiller(size_t k) const { return static_cast<int32_t>(k % stride) >= 3 * width; }
+    TransitionPixels Pixels() {
+        return {front.data(), from.data(), target.data(), width, height, stride, fromStride};
+    }
+    bool IsOutside(size_t k) const { return static_cast<int32_t>(k % stride) >= 4 * width; }
+    size_t FromIndex(size_t k) const { return k / stride * fromStride + k % stride; }
 };
 
 constexpr int32_t FullCopyStep = LastEffectStep + 1;
 constexpr int32_t LastSceneStep = 35;
 
-// The step at which a byte of the front takes the target's value, for the cumulative effects.
+// The step at which a byte of the front takes the target's value, for the cumulative effects;
+// bytes outside the part never do.
 int32_t ShadeChangeStep(const Frame& frame, size_t k, bool reverseSweep) {
-    if (frame.IsFiller(k)) return FullCopyStep;
+    if (frame.IsOutside(k)) return INT_MAX;
     const int32_t band = static_cast<int32_t>(k / frame.stride) % 32;
     return reverseSweep ? 32 - band : band;
 }
 
 int32_t BlockChangeStep(const Frame& frame, size_t k) {
     const int32_t row = static_cast<int32_t>(k / frame.stride);
-    const int32_t column = static_cast<int32_t>(k % frame.stride) / 3;
-    if (frame.IsFiller(k) || column >= frame.width / 64 * 64) return FullCopyStep;
+    const int32_t column = static_cast<int32_t>(k % frame.stride) / 4;
+    if (frame.IsOutside(k)) return INT_MAX;
+    if (column >= frame.width / 64 * 64) return FullCopyStep;
     return 32 - std::max((row % 64) / 2, (column % 64) / 2);
 }
 
 const int32_t Widths[] = {1, 2, 3, 63, 64, 65, 100, 341, 1024, 1366};
 const int32_t Heights[] = {1, 31, 32, 33, 100};
 
-// Fade is absolute: every step, run in sequence or alone, gives the formula on every byte,
-// filler bytes included; steps past 32 give the exact target.
+// Fade is absolute: every step, run in sequence or alone, gives the formula on every byte of
+// the part, the unused fourth bytes included, and leaves the rest; steps past 32 give the
+// exact target.
 TEST(TransitionKernels, FadeMatchesTheFormulaAtEveryStepAndSize) {
     for (int32_t width : Widths) {
         for (int32_t height : Heights) {
@@ -64,7 +72,10 @@ TEST(TransitionKernels, FadeMatchesTheFormulaAtEveryStepAndSize) {
                 const uint32_t f = 8 * static_cast<uint32_t>(std::clamp(step, 0, 32));
                 size_t mismatches = 0;
                 for (size_t k = 0; k < frame.front.size(); ++k) {
-                    const uint8_t expected = static_cast<uint8_t>((frame.from[k] * (256 - f) + frame.target[k] * f) >> 8);
+                    const uint8_t expected =
+                        frame.IsOutside(k) ? frame.initial[k]
+                                           : static_cast<uint8_t>(
+                                                 (frame.from[frame.FromIndex(k)] * (256 - f) + frame.target[k] * f) >> 8);
                     mismatches += frame.front[k] != expected;
                 }
                 ASSERT_EQ(mismatches, 0u) << width << "x" << height << " step " << step;
@@ -74,8 +85,7 @@ TEST(TransitionKernels, FadeMatchesTheFormulaAtEveryStepAndSize) {
 }
 
 // Shade and Block are cumulative: after each step exactly the bytes whose change step has
-// come hold the target; filler bytes and Block's columns beyond the last whole tile wait
-// for the full copy.
+// come hold the target; Block's columns beyond the last whole tile wait for the full copy.
 TEST(TransitionKernels, ShadeAndBlockRevealExactlyTheirBytesAtEachStep) {
     struct Effect {
         uint32_t type;
@@ -110,7 +120,7 @@ TEST(TransitionKernels, FadeWorkedExample) {
     std::fill(frame.from.begin(), frame.from.end(), 200);
     std::fill(frame.target.begin(), frame.target.end(), 100);
     FadeStep(frame.Pixels(), 4);
-    EXPECT_EQ(frame.front, std::vector<uint8_t>(4, 187));
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(frame.front[k], 187);
 }
 
 TEST(TransitionKernels, ShadeStepThreeCopiesOneRowPerBand) {
@@ -120,8 +130,8 @@ TEST(TransitionKernels, ShadeStepThreeCopiesOneRowPerBand) {
         const bool copied = row == 3 || row == 35 || row == 67 || row == 99;
         const size_t start = static_cast<size_t>(row) * frame.stride;
         const auto& source = copied ? frame.target : frame.initial;
-        EXPECT_EQ(std::memcmp(&frame.front[start], &source[start], 15), 0) << row;
-        EXPECT_EQ(frame.front[start + 15], frame.initial[start + 15]) << "filler of row " << row;
+        EXPECT_EQ(std::memcmp(&frame.front[start], &source[start], 20), 0) << row;
+        EXPECT_EQ(frame.front[start + 20], frame.initial[start + 20]) << "beyond row " << row;
     }
 }
 
@@ -133,9 +143,9 @@ TEST(TransitionKernels, BlockFirstStepCopiesTheOuterBandOfEachTile) {
             const int32_t r = row % 64, c = column % 64;
             const bool inTile = column < 128;
             const bool copied = inTile && (r >= 62 || c >= 62);
-            const size_t k = static_cast<size_t>(row) * frame.stride + 3 * column;
+            const size_t k = static_cast<size_t>(row) * frame.stride + 4 * column;
             const auto& source = copied ? frame.target : frame.initial;
-            ASSERT_EQ(std::memcmp(&frame.front[k], &source[k], 3), 0) << row << "," << column;
+            ASSERT_EQ(std::memcmp(&frame.front[k], &source[k], 4), 0) << row << "," << column;
         }
     }
 }
@@ -148,11 +158,14 @@ TEST(TransitionKernels, BlockStepZeroAndEarlierCopyNothing) {
     }
 }
 
-TEST(TransitionKernels, FullCopyAfterStepThirtyTwoIncludesFillerBytes) {
+TEST(TransitionKernels, FullCopyAfterStepThirtyTwoCopiesThePartWhole) {
     for (uint32_t effect : {FadeEffect, ShadeEffect, BlockEffect}) {
         Frame frame(65, 33);
         EXPECT_EQ(RenderTransitionStep(frame.Pixels(), effect, 33, false), 1);
-        EXPECT_EQ(frame.front, frame.target) << effect;
+        size_t mismatches = 0;
+        for (size_t k = 0; k < frame.front.size(); ++k)
+            mismatches += frame.front[k] != (frame.IsOutside(k) ? frame.initial[k] : frame.target[k]);
+        EXPECT_EQ(mismatches, 0u) << effect;
     }
 }
 
@@ -163,8 +176,10 @@ TEST(TransitionKernels, NothingIsRenderedWithoutBuffersOrWithAnUnknownEffect) {
     TransitionPixels noHeight = frame.Pixels();
     noHeight.Height = 0;
     TransitionPixels shortStride = frame.Pixels();
-    shortStride.Stride = 3 * 64 - 1;
-    for (const TransitionPixels& pixels : {noTarget, noHeight, shortStride}) {
+    shortStride.Stride = 4 * 64 - 1;
+    TransitionPixels shortFromStride = frame.Pixels();
+    shortFromStride.FromStride = 4 * 64 - 1;
+    for (const TransitionPixels& pixels : {noTarget, noHeight, shortStride, shortFromStride}) {
         for (uint32_t effect : {FadeEffect, ShadeEffect, BlockEffect}) {
             for (int32_t step : {0, 5, 33}) EXPECT_EQ(RenderTransitionStep(pixels, effect, step, false), 0);
         }

@@ -32,28 +32,22 @@ struct SurfaceRig {
     TransitionSurface surface;
 };
 
-TEST(TransitionSurface, CreateBuffersMakesFrontAndFromSectionsOfTheArea) {
-    struct Case {
-        int32_t width, height, stride, padding;
-    };
-    for (const Case& c : {Case{1366, 10, 4100, 2}, Case{1, 3, 4, 1}, Case{640, 480, 1920, 0}, Case{65, 2, 196, 1}}) {
+TEST(TransitionSurface, CreateBuffersMakesTheFrontSectionOfTheArea) {
+    for (const RECT& area : {Area(1366, 10), Area(1, 3), Area(65, 2)}) {
         TransitionSurface surface;
-        surface.CreateBuffers(Area(c.width, c.height), BlockEffect);
-        EXPECT_EQ(surface.Width(), c.width);
-        EXPECT_EQ(surface.Height(), c.height);
-        EXPECT_EQ(surface.Stride(), c.stride) << c.width;
-        EXPECT_EQ(surface.RowPadding(), c.padding) << c.width;
+        surface.CreateBuffers(area, BlockEffect);
+        EXPECT_EQ(surface.Width(), area.right);
+        EXPECT_EQ(surface.Height(), area.bottom);
+        EXPECT_EQ(surface.Stride(), 4 * area.right);
         EXPECT_EQ(surface.EffectType(), static_cast<uint32_t>(BlockEffect));
         EXPECT_EQ(surface.TargetBitmap(), nullptr);
+        EXPECT_EQ(surface.FromBits(), nullptr);
         EXPECT_NE(surface.PalettePicture(), nullptr);
-        for (HBITMAP bitmap : {surface.FrontBitmap(), surface.FromBitmap()}) {
-            DIBSECTION section{};
-            ASSERT_EQ(GetObjectA(bitmap, sizeof(section), &section), static_cast<int>(sizeof(section)));
-            EXPECT_EQ(section.dsBmih.biBitCount, 24);
-            EXPECT_EQ(section.dsBmih.biHeight, c.height) << "bottom-up";
-            EXPECT_EQ(section.dsBm.bmWidthBytes, c.stride);
-        }
-        EXPECT_NE(surface.FrontBits(), surface.FromBits());
+        DIBSECTION section{};
+        ASSERT_EQ(GetObjectA(surface.FrontBitmap(), sizeof(section), &section), static_cast<int>(sizeof(section)));
+        EXPECT_EQ(section.dsBmih.biBitCount, 32);
+        EXPECT_EQ(section.dsBmih.biHeight, area.bottom) << "bottom-up";
+        EXPECT_EQ(section.dsBm.bmWidthBytes, surface.Stride());
     }
 }
 
@@ -65,7 +59,6 @@ TEST(TransitionSurface, WithoutSectionsNothingIsPreparedOrRendered) {
         EXPECT_EQ(surface.Height(), 0);
         EXPECT_EQ(surface.Stride(), 0);
         EXPECT_EQ(surface.FrontBitmap(), nullptr);
-        EXPECT_EQ(surface.FromBitmap(), nullptr);
         EXPECT_EQ(surface.EffectType(), static_cast<uint32_t>(ShadeEffect));
         ResetRandom();
         surface.PrepareNext(nullptr);
@@ -76,10 +69,9 @@ TEST(TransitionSurface, WithoutSectionsNothingIsPreparedOrRendered) {
     }
 }
 
-TEST(TransitionSurface, PrepareSwapsFrontAndTargetAndGivesBackTheFrom) {
+TEST(TransitionSurface, PrepareSwapsFrontAndTarget) {
     SurfaceRig rig(200, 100, FadeEffect);
     EXPECT_EQ(rig.surface.BackdropSource(), rig.backdrop.Dc());
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FromBits()), rig.backdrop.Bytes());
     EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), rig.backdrop.Bytes());
     EXPECT_EQ(rig.surface.StepTransition(5), 0) << "no target yet";
 
@@ -96,8 +88,45 @@ TEST(TransitionSurface, PrepareSwapsFrontAndTargetAndGivesBackTheFrom) {
     EXPECT_EQ(rig.surface.TargetBitmap(), front);
     EXPECT_EQ(rig.surface.FrontBits(), targetBits);
     EXPECT_EQ(rig.surface.TargetBits(), frontBits);
-    EXPECT_EQ(rig.surface.FromBitmap(), nullptr) << "the from section is given back until a fade needs it";
     EXPECT_EQ(rig.surface.ReverseSweep(), 0);
+}
+
+// The fade starts from a copy of the front within the old and the new picture's boxes, and
+// gives it back once its last step is shown.
+TEST(TransitionSurface, FadeCopiesTheFrontWithinTheChangingBoxForItsSteps) {
+    constexpr int32_t width = 1300, height = 900;
+    SurfaceRig rig(width, height, FadeEffect);
+    JpegImage first, second;
+    first.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST));
+    second.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST + 1));
+    ResetRandom();
+    rig.surface.PrepareNext(&first);
+    // Transitions run to their end until two pictures lie apart in both directions.
+    PixelRect box;
+    for (int tries = 0; tries < 20 && (box.Right - box.Left <= PictureWidth || box.Bottom - box.Top <= PictureHeight);
+         ++tries) {
+        for (int32_t step = 0; step <= LastTransitionStep; ++step) rig.surface.StepTransition(step);
+        rig.surface.PrepareNext(tries % 2 ? &first : &second);
+        box = rig.surface.ChangingBox();
+    }
+    ASSERT_GT(box.Right - box.Left, PictureWidth);
+    ASSERT_GT(box.Bottom - box.Top, PictureHeight);
+    const std::vector<uint8_t> shown = SectionBytes(rig.surface, rig.surface.FrontBits());
+
+    rig.surface.StepTransition(0);
+    ASSERT_NE(rig.surface.FromBits(), nullptr);
+    const size_t rowBytes = static_cast<size_t>(RowStride32(box.Right - box.Left));
+    for (int32_t row = box.Top; row < box.Bottom; ++row) {
+        const size_t frontRow = static_cast<size_t>(height - 1 - row) * rig.surface.Stride() + RowStride32(box.Left);
+        const size_t copyRow = static_cast<size_t>(box.Bottom - 1 - row) * rowBytes;
+        ASSERT_EQ(std::memcmp(rig.surface.FromBits() + copyRow, shown.data() + frontRow, rowBytes), 0) << row;
+    }
+    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), shown) << "step 0 shows the old picture";
+    for (int32_t step = 1; step < LastEffectStep; ++step) rig.surface.StepTransition(step);
+    EXPECT_NE(rig.surface.FromBits(), nullptr);
+    rig.surface.StepTransition(LastEffectStep);
+    EXPECT_EQ(rig.surface.FromBits(), nullptr);
+    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), SectionBytes(rig.surface, rig.surface.TargetBits()));
 }
 
 TEST(TransitionSurface, PictureOfTheSurfaceSizeIsDrawnAtTheOriginAndReleased) {
@@ -112,7 +141,8 @@ TEST(TransitionSurface, PictureOfTheSurfaceSizeIsDrawnAtTheOriginAndReleased) {
     ResetRandom();
     rig.surface.PrepareNext(&picture);
     EXPECT_EQ(RandomIndex, 2) << "the left and top edges are drawn even with no room";
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()), expected.bytes);
+    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()),
+              WithPictureAt(rig.backdrop, PictureHeight, expected, 0, 0));
     EXPECT_EQ(picture.Bitmap(), nullptr) << "the decoded picture is given back at once";
     EXPECT_EQ(GetCurrentObject(TargetDc, OBJ_BITMAP), selectedBefore);
 }
@@ -131,15 +161,8 @@ TEST(TransitionSurface, LargerSurfaceHoldsThePictureUnscaledInTheDrawnBox) {
     ResetRandom();
     rig.surface.PrepareNext(&picture);
 
-    std::vector<uint8_t> expected = rig.backdrop.Bytes();
-    const int32_t stride = rig.surface.Stride();
-    for (int32_t row = 0; row < PictureHeight; ++row) {
-        // Bottom-up in both: the picture's top row lands on screen row y.
-        const size_t targetRow = static_cast<size_t>(height - 1 - (y + row)) * stride;
-        const size_t pictureRow = static_cast<size_t>(PictureHeight - 1 - row) * pixels.stride;
-        std::memcpy(&expected[targetRow + 3 * x], &pixels.bytes[pictureRow], 3 * PictureWidth);
-    }
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()), expected) << "box at " << x << "," << y;
+    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()), WithPictureAt(rig.backdrop, height, pixels, x, y))
+        << "box at " << x << "," << y;
 }
 
 TEST(TransitionSurface, SmallerSurfaceStretchesThePictureIntoItsBox) {
@@ -181,7 +204,7 @@ TEST(TransitionSurface, PictureThatFailsToLoadLeavesTheBareBackdrop) {
 TEST(TransitionSurface, ReleaseBuffersDeletesEverySectionOnce) {
     SurfaceRig rig(64, 64, FadeEffect);
     rig.surface.PrepareNext(nullptr);
-    const HBITMAP sections[] = {rig.surface.FrontBitmap(), rig.surface.FromBitmap(), rig.surface.TargetBitmap()};
+    const HBITMAP sections[] = {rig.surface.FrontBitmap(), rig.surface.TargetBitmap()};
     for (HBITMAP section : sections) ASSERT_EQ(GetObjectType(section), static_cast<DWORD>(OBJ_BITMAP));
     const uint16_t imagesBefore = LiveImageCount;
 
