@@ -8,7 +8,7 @@ RECT OutputRect = {};
 RECT SpannedScreen = {};
 int32_t RenderWidth = 0;
 int32_t RenderHeight = 0;
-MemorySurface WorkDc;
+UniqueMemoryDc WorkDc;
 MemorySurface BackdropDc;
 MemorySurface PreviewDc;
 UniqueBitmap CaptureBitmap;

@@ -20,7 +20,9 @@ extern RECT OutputRect;
 extern RECT SpannedScreen;
 extern int32_t RenderWidth;
 extern int32_t RenderHeight;
-extern MemorySurface WorkDc;
+// A context of the screen's kind without a picture of its own: it only borrows the
+// bitmaps that are drawn from or into (the dimmed capture, a slideshow section).
+extern UniqueMemoryDc WorkDc;
 extern MemorySurface BackdropDc;
 extern MemorySurface PreviewDc;
 extern UniqueBitmap CaptureBitmap;

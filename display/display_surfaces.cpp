@@ -33,7 +33,7 @@ BOOL StartSurfaces(HWND host, const RECT& renderArea, const RECT& pictureArea, b
 
     WindowDc hostDc(host);
     if (!hostDc) return FALSE;
-    WorkDc.Create(hostDc.get(), RenderWidth, RenderHeight);
+    WorkDc.reset(CreateCompatibleDC(hostDc.get()));
     BackdropDc.Create(hostDc.get(), RenderWidth, RenderHeight);
     if (!hostDc.release()) return FALSE;
 

@@ -30,14 +30,14 @@ HPALETTE DisplacedWorkPalette = nullptr;
 HPALETTE DisplacedBackdropPalette = nullptr;
 HPALETTE DisplacedPreviewPalette = nullptr;
 
-void SelectIntoSurface(const MemorySurface& surface, HPALETTE& displaced) {
+void SelectIntoSurface(HDC surface, HPALETTE& displaced) {
     if (!surface) return;
-    displaced = SelectPalette(surface.get(), DisplayPalette.get(), FALSE);
-    RealizePalette(surface.get());
+    displaced = SelectPalette(surface, DisplayPalette.get(), FALSE);
+    RealizePalette(surface);
 }
 
-void RestoreSurface(const MemorySurface& surface, HPALETTE& displaced) {
-    if (surface && displaced) SelectPalette(surface.get(), displaced, FALSE);
+void RestoreSurface(HDC surface, HPALETTE& displaced) {
+    if (surface && displaced) SelectPalette(surface, displaced, FALSE);
     displaced = nullptr;
 }
 
@@ -55,9 +55,9 @@ void BuildPalette(HDC windowDc) {
     RealizePalette(windowDc);
     SelectSharedPalette(DisplayPalette.get());
     RealizeSharedPalette();
-    SelectIntoSurface(WorkDc, DisplacedWorkPalette);
-    SelectIntoSurface(BackdropDc, DisplacedBackdropPalette);
-    SelectIntoSurface(PreviewDc, DisplacedPreviewPalette);
+    SelectIntoSurface(WorkDc.get(), DisplacedWorkPalette);
+    SelectIntoSurface(BackdropDc.get(), DisplacedBackdropPalette);
+    SelectIntoSurface(PreviewDc.get(), DisplacedPreviewPalette);
 }
 
 }  // namespace
@@ -85,9 +85,9 @@ void RefreshPalette(HWND window) {
 }
 
 void ReleasePalette(HWND window) {
-    RestoreSurface(PreviewDc, DisplacedPreviewPalette);
-    RestoreSurface(BackdropDc, DisplacedBackdropPalette);
-    RestoreSurface(WorkDc, DisplacedWorkPalette);
+    RestoreSurface(PreviewDc.get(), DisplacedPreviewPalette);
+    RestoreSurface(BackdropDc.get(), DisplacedBackdropPalette);
+    RestoreSurface(WorkDc.get(), DisplacedWorkPalette);
     DestroySharedDcs();
 
     WindowDc windowDc(window ? window : GetDesktopWindow());
