@@ -13,9 +13,6 @@ namespace {
 // Kept between ticks so that a tick allocates nothing.
 std::vector<PixelRect> SceneChanges;
 std::vector<RECT> RegionStorage;
-// What the tick's group being repainted invalidated; set only while its paint runs.
-HRGN TickRegion = nullptr;
-std::span<const PixelRect> TickGroup;
 
 // All rectangles go into one region: each invalidation is a trip to the window system, and
 // a Shade or Block step changes dozens of rows and strips.
@@ -38,22 +35,19 @@ UniqueRegion RegionOf(std::span<const PixelRect> changes) {
 
 // A region stays a few rectangles while each one adds rows apart from the one before
 // (Shade's rows, Block's bands) or the same rows again (Block's strips); where strips cross
-// bands it becomes a grid of hundreds, which costs more to build and compare than a second
+// bands it becomes a grid of hundreds, which costs more to build and clip to than a second
 // paint.
 bool KeepsRegionSimple(const PixelRect& previous, const PixelRect& next) {
     const bool apart = next.Top >= previous.Bottom || next.Bottom <= previous.Top;
     return apart || (next.Top == previous.Top && next.Bottom == previous.Bottom);
 }
 
+// The paint draws through the update region, and only its rectangles' pixels are copied.
 void RepaintGroup(HWND window, std::span<const PixelRect> group) {
     UniqueRegion region = RegionOf(group);
     // Without a region the window is repainted whole, which shows the same.
     InvalidateRgn(window, region.get(), FALSE);
-    TickRegion = region.get();
-    TickGroup = group;
     UpdateWindow(window);
-    TickRegion = nullptr;
-    TickGroup = {};
 }
 
 }  // namespace
@@ -73,16 +67,4 @@ void RepaintSceneChanges(HWND window, bool wholeWindow) {
         RepaintGroup(window, std::span<const PixelRect>(SceneChanges).subspan(begin, end - begin));
         begin = end;
     }
-}
-
-std::span<const PixelRect> TickChangesToPaint(HWND window, HDC paintDc) {
-    if (!TickRegion) return {};
-    // The paint's system region is what it may draw: the update region within the visible
-    // part of the window, in screen coordinates.
-    UniqueRegion painted(CreateRectRgn(0, 0, 0, 0));
-    if (!painted || GetRandomRgn(paintDc, painted.get(), SYSRGN) != 1) return {};
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    OffsetRgn(painted.get(), -origin.x, -origin.y);
-    return EqualRgn(painted.get(), TickRegion) ? TickGroup : std::span<const PixelRect>();
 }

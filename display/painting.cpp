@@ -1,11 +1,8 @@
 #include "display/painting.h"
 
-#include <span>
-
 #include "common/process_state.h"
 #include "common/unique_handle.h"
 #include "display/display_state.h"
-#include "display/invalidation.h"
 #include "display/palette.h"
 #include "slideshow/scene.h"
 
@@ -41,31 +38,17 @@ void PaintDimmedCapture(HDC target) {
     }
 }
 
-// The platform converts and copies the whole visible part of a picture drawn to the window,
-// up to the bounding box of the clip region; clipped to each changed rectangle in turn,
-// the frame costs only the pixels that changed. The target's own clip region is null
-// between paints, so it is put back as null.
-void PaintSceneRects(HWND window, HDC target, std::span<const PixelRect> rects) {
-    for (const PixelRect& rect : rects) {
-        IntersectClipRect(target, rect.Left, rect.Top, rect.Right, rect.Bottom);
-        DisplayScene->Paint(window, target, WorkDc.get(), BackdropDc.get());
-        SelectClipRgn(target, nullptr);
-    }
-}
-
-void PaintSceneFrame(HWND window, HDC target, std::span<const PixelRect> changedRects) {
+void PaintSceneFrame(HWND window, HDC target) {
     DisplayScene->PrePaint(WorkDc.get(), BackdropDc.get());
     if (PreviewMode) {
         DisplayScene->Paint(GetDesktopWindow(), PreviewDc.get(), WorkDc.get(), BackdropDc.get());
         StretchRenderToOutput(target, PreviewDc.get());
-    } else if (!changedRects.empty()) {
-        PaintSceneRects(window, target, changedRects);
     } else {
         DisplayScene->Paint(window, target, WorkDc.get(), BackdropDc.get());
     }
 }
 
-void PaintFrame(HWND window, HDC target, std::span<const PixelRect> changedRects) {
+void PaintFrame(HWND window, HDC target) {
     // The preview draws through its own surface; without one there is nothing to show.
     if (PreviewMode && !PreviewDc) return;
     PaletteSelection palette(target);
@@ -76,7 +59,7 @@ void PaintFrame(HWND window, HDC target, std::span<const PixelRect> changedRects
     if (CaptureBitmap) {
         PaintDimmedCapture(target);
     } else {
-        PaintSceneFrame(window, target, changedRects);
+        PaintSceneFrame(window, target);
     }
 }
 
@@ -87,9 +70,7 @@ void PaintDisplay(HWND window, HDC givenDc) {
     HDC target = givenDc;
     const bool beganPaint = target == nullptr;
     if (beganPaint) target = BeginPaint(window, &paint);
-    const std::span<const PixelRect> changedRects =
-        beganPaint && target ? TickChangesToPaint(window, target) : std::span<const PixelRect>();
-    if (target && DisplayScene && DisplayScene->IsOpen()) PaintFrame(window, target, changedRects);
+    if (target && DisplayScene && DisplayScene->IsOpen()) PaintFrame(window, target);
     if (beganPaint) EndPaint(window, &paint);
     GdiFlush();
 }

@@ -178,13 +178,6 @@ HRGN WINAPI SeamExtCreateRegion(const XFORM* transform, DWORD size, const RGNDAT
     return region;
 }
 
-HRGN WINAPI SeamCreateRectRgn(int left, int top, int right, int bottom) {
-    if (State().Enter("CreateRectRgn")) return nullptr;
-    HRGN region = CreateRectRgn(left, top, right, bottom);
-    State().Add(region, Ledger::GdiObject);
-    return region;
-}
-
 BOOL WINAPI SeamDeleteObject(HGDIOBJ object) {
     State().Remove(object, Ledger::GdiObject);
     return DeleteObject(object);

@@ -16,7 +16,6 @@ HBITMAP WINAPI SeamCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, 
 HBITMAP WINAPI SeamCreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits);
 HPALETTE WINAPI SeamCreatePalette(const LOGPALETTE* palette);
 HRGN WINAPI SeamExtCreateRegion(const XFORM* transform, DWORD size, const RGNDATA* data);
-HRGN WINAPI SeamCreateRectRgn(int left, int top, int right, int bottom);
 BOOL WINAPI SeamDeleteObject(HGDIOBJ object);
 HANDLE WINAPI SeamLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
 HRSRC WINAPI SeamFindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
@@ -47,7 +46,6 @@ int WINAPI SeamMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 #define CreateBitmap SeamCreateBitmap
 #define CreatePalette SeamCreatePalette
 #define ExtCreateRegion SeamExtCreateRegion
-#define CreateRectRgn SeamCreateRectRgn
 #define DeleteObject SeamDeleteObject
 #define LoadImageA SeamLoadImageA
 #define FindResourceA SeamFindResourceA
