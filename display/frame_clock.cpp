@@ -45,6 +45,11 @@ void PumpFrames() {
 
 void YieldTime(int waitForFrame) {
     if (!DisplayScene) return;
-    const YieldDecision decision = DecideYield(FrameClock, waitForFrame != 0, PreviewMode != 0);
-    if (decision.Sleeps) Sleep(decision.SleepMs);
+    const YieldDecision decision = DecideYield(FrameClock, timeGetTime(), waitForFrame != 0, PreviewMode != 0);
+    if (!decision.Sleeps) return;
+    if (decision.WakesOnMessage) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, decision.SleepMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    } else {
+        Sleep(decision.SleepMs);
+    }
 }

@@ -54,15 +54,20 @@ uint32_t CountDueFrames(FrameClockState& clock, uint32_t now) {
     return counted;
 }
 
-YieldDecision DecideYield(const FrameClockState& clock, bool waitForFrame, bool previewMode) {
+YieldDecision DecideYield(const FrameClockState& clock, uint32_t now, bool waitForFrame, bool previewMode) {
     YieldDecision decision;
     if (!clock.ClockRunning) return decision;
     if (!waitForFrame) {
         decision.Sleeps = previewMode;
         return decision;
     }
+    // One timed wait to the frame: spinning on yields through its last millisecond costs a
+    // steady share of a core for no better pace. The time is read afresh, because the frame
+    // just stepped and painted has taken some since the last count.
+    const uint32_t elapsed = clock.ElapsedMs + (now - clock.LastTime);
     const uint32_t next = CurrentInterval(clock);
     decision.Sleeps = true;
-    if (clock.ElapsedMs + 1 < next) decision.SleepMs = next - clock.ElapsedMs - 1;
+    decision.WakesOnMessage = true;
+    if (elapsed < next) decision.SleepMs = next - elapsed;
     return decision;
 }

@@ -16,10 +16,12 @@ struct FrameClockState {
 };
 
 // What YieldTime should do with the thread: nothing, or sleep for a number of
-// milliseconds (0 gives up the rest of the time slice).
+// milliseconds (0 gives up the rest of the time slice). A wait for the next frame ends
+// early when a message arrives, so that input is never slept through.
 struct YieldDecision {
     bool Sleeps = false;
     uint32_t SleepMs = 0;
+    bool WakesOnMessage = false;
 };
 
 // Entry i is floor(1000(i+1)/30) - floor(1000 i/30): 33, 33, 34 repeated, summing to 1000.
@@ -36,6 +38,7 @@ void StopClockState(FrameClockState& clock, uint32_t now);
 // frames that fell due in this call; a stopped clock counts nothing and is not read.
 uint32_t CountDueFrames(FrameClockState& clock, uint32_t now);
 
-// The sleep at the bottom of a loop turn: with an empty queue, until one millisecond
-// before the next frame; after a dispatched message, only a yield in the preview.
-YieldDecision DecideYield(const FrameClockState& clock, bool waitForFrame, bool previewMode);
+// The sleep at the bottom of a loop turn, as of the reading now: with an empty queue, until
+// the next frame is due or a message comes; after a dispatched message, only a yield in the
+// preview.
+YieldDecision DecideYield(const FrameClockState& clock, uint32_t now, bool waitForFrame, bool previewMode);

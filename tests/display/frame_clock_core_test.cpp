@@ -140,37 +140,42 @@ TEST(FrameClockCore, StoppedClockCountsNothingAndIsNotRead) {
     EXPECT_EQ(neverStarted.ElapsedMs, 0u);
 }
 
-TEST(FrameClockCore, YieldSleepsUntilOneMillisecondBeforeTheNextFrame) {
+TEST(FrameClockCore, YieldWaitsForTheNextFrameAsOfAFreshReading) {
     struct Case {
         const char* name;
         bool running;
         uint32_t elapsed;
+        uint32_t sinceCount;
         uint16_t index;
         bool waitForFrame;
         bool preview;
         bool sleeps;
         uint32_t sleepMs;
+        bool wakesOnMessage;
     };
     const Case cases[] = {
-        {"10 ms into a 33 ms frame", true, 10, 0, true, false, true, 22},
-        {"32 ms: 33 is not below 33", true, 32, 0, true, false, true, 0},
-        {"nothing accumulated", true, 0, 0, true, false, true, 32},
-        {"34 ms interval", true, 0, 2, true, false, true, 33},
-        {"31 ms into a 33 ms frame", true, 31, 1, true, false, true, 1},
-        {"after a message, full screen", true, 10, 0, false, false, false, 0},
-        {"after a message, preview", true, 10, 0, false, true, true, 0},
-        {"preview, empty queue", true, 10, 0, true, true, true, 22},
-        {"stopped, empty queue", false, 10, 0, true, false, false, 0},
-        {"stopped, preview message", false, 10, 0, false, true, false, 0},
+        {"10 ms into a 33 ms frame", true, 10, 0, 0, true, false, true, 23, true},
+        {"a 5 ms paint since the count", true, 10, 5, 0, true, false, true, 18, true},
+        {"due during the paint", true, 30, 6, 0, true, false, true, 0, true},
+        {"32 ms into a 33 ms frame", true, 32, 0, 0, true, false, true, 1, true},
+        {"34 ms interval", true, 0, 0, 2, true, false, true, 34, true},
+        {"after a message, full screen", true, 10, 0, 0, false, false, false, 0, false},
+        {"after a message, preview", true, 10, 0, 0, false, true, true, 0, false},
+        {"preview, empty queue", true, 10, 0, 0, true, true, true, 23, true},
+        {"stopped, empty queue", false, 10, 0, 0, true, false, false, 0, false},
+        {"stopped, preview message", false, 10, 0, 0, false, true, false, 0, false},
     };
     for (const Case& c : cases) {
-        FrameClockState clock = StartedAt(0);
+        // The counter wraps between the count and the reading: the difference still holds.
+        constexpr uint32_t countedAt = 0xFFFFFFFEu;
+        FrameClockState clock = StartedAt(countedAt);
         clock.ClockRunning = c.running;
         clock.ElapsedMs = c.elapsed;
         clock.IntervalIndex = c.index;
-        const YieldDecision decision = DecideYield(clock, c.waitForFrame, c.preview);
+        const YieldDecision decision = DecideYield(clock, countedAt + c.sinceCount, c.waitForFrame, c.preview);
         EXPECT_EQ(decision.Sleeps, c.sleeps) << c.name;
         EXPECT_EQ(decision.SleepMs, c.sleepMs) << c.name;
+        EXPECT_EQ(decision.WakesOnMessage, c.wakesOnMessage) << c.name;
     }
 }
 
