@@ -21,6 +21,38 @@ inline PixelRect UnionOf(const PixelRect& first, const PixelRect& second) {
             std::max(first.Bottom, second.Bottom)};
 }
 
+// The part that both hold; empty when they do not meet.
+inline PixelRect IntersectionOf(const PixelRect& first, const PixelRect& second) {
+    const PixelRect common{std::max(first.Left, second.Left), std::max(first.Top, second.Top),
+                           std::min(first.Right, second.Right), std::min(first.Bottom, second.Bottom)};
+    return common.Empty() ? PixelRect{} : common;
+}
+
+// The pixels of two rectangles as at most five that do not overlap: the first whole, then
+// what the second adds above, below, left and right of it.
+struct RectPieces {
+    PixelRect Pieces[5];
+    int Count = 0;
+};
+
+inline RectPieces UnionPieces(const PixelRect& first, const PixelRect& second) {
+    RectPieces result;
+    const auto add = [&result](const PixelRect& piece) {
+        if (!piece.Empty()) result.Pieces[result.Count++] = piece;
+    };
+    add(first);
+    const PixelRect common = IntersectionOf(first, second);
+    if (first.Empty() || common.Empty()) {
+        add(second);
+        return result;
+    }
+    add({second.Left, second.Top, second.Right, common.Top});
+    add({second.Left, common.Bottom, second.Right, second.Bottom});
+    add({second.Left, common.Top, common.Left, common.Bottom});
+    add({common.Right, common.Top, second.Right, common.Bottom});
+    return result;
+}
+
 // The part of rect inside width x height.
 inline PixelRect ClipTo(const PixelRect& rect, int32_t width, int32_t height) {
     const PixelRect clipped{std::max(rect.Left, 0), std::max(rect.Top, 0), std::min(rect.Right, width),

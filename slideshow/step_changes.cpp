@@ -52,12 +52,14 @@ void AppendBlockBands(int32_t step, int32_t width, int32_t height, const PixelRe
 }  // namespace
 
 void AppendStepChanges(uint32_t effect, int32_t step, bool reverseSweep, int32_t width, int32_t height,
-                       const PixelRect& area, std::vector<PixelRect>& changes) {
-    const PixelRect inside = ClipTo(area, width, height);
+                       const PixelRect& fromBox, const PixelRect& targetBox, std::vector<PixelRect>& changes) {
+    const PixelRect inside = ClipTo(UnionOf(fromBox, targetBox), width, height);
     if (inside.Empty() || step < 0 || step > FirstFullCopyStep) return;
     if (effect == FadeEffect) {
         // Step 0 shows the from-picture as it stands and step 32 the target exactly.
-        if (step >= 1 && step <= LastEffectStep) changes.push_back(inside);
+        if (step < 1 || step > LastEffectStep) return;
+        const RectPieces pieces = UnionPieces(ClipTo(fromBox, width, height), ClipTo(targetBox, width, height));
+        changes.insert(changes.end(), pieces.Pieces, pieces.Pieces + pieces.Count);
     } else if (effect == ShadeEffect) {
         // The full copy brings in only the filler bytes, which are not shown.
         AppendShadeRows(step, reverseSweep, height, inside, changes);

@@ -112,14 +112,18 @@ bool TransitionSurface::TakeFromPicture(int32_t step) {
     return true;
 }
 
-TransitionPixels TransitionSurface::PixelsWithin(const PixelRect& box) const {
-    // The box is top-down, the rows in memory bottom-up.
-    const ptrdiff_t first = static_cast<ptrdiff_t>(height_ - box.Bottom) * stride_ + RowStride32(box.Left);
+TransitionPixels TransitionSurface::PixelsWithin(const PixelRect& part) const {
+    // The part is top-down, the rows in memory bottom-up.
+    const ptrdiff_t first = static_cast<ptrdiff_t>(height_ - part.Bottom) * stride_ + RowStride32(part.Left);
+    TransitionPixels pixels{front_.Bits + first, front_.Bits + first, target_.Bits + first,
+                            part.Right - part.Left, part.Bottom - part.Top, stride_, stride_};
     // The other effects never read a from-picture; they are handed the front in its place.
-    const uint8_t* from = fromPixels_ ? fromPixels_.get() : front_.Bits + first;
-    const int32_t fromStride = fromPixels_ ? RowStride32(box.Right - box.Left) : stride_;
-    return {front_.Bits + first, from, target_.Bits + first, box.Right - box.Left, box.Bottom - box.Top, stride_,
-            fromStride};
+    if (!fromPixels_) return pixels;
+    const PixelRect box = ChangingBox();
+    pixels.FromStride = RowStride32(box.Right - box.Left);
+    pixels.From = fromPixels_.get() + static_cast<ptrdiff_t>(box.Bottom - part.Bottom) * pixels.FromStride +
+                  RowStride32(part.Left - box.Left);
+    return pixels;
 }
 
 int TransitionSurface::StepTransition(int32_t step) {
@@ -130,13 +134,21 @@ int TransitionSurface::StepTransition(int32_t step) {
     // Drawing into the sections may still be queued; the pixels must be final first.
     GdiFlush();
     if (!TakeFromPicture(step)) return 0;
-    // Shade's bands and Block's tiles are laid out over the whole frame; the fade and the
-    // final copies need only the box.
-    const bool withinBox = effectType_ == FadeEffect || step > LastEffectStep;
-    const TransitionPixels pixels = PixelsWithin(withinBox ? box : PixelRect{0, 0, width_, height_});
-    const int rendered = RenderTransitionStep(pixels, effectType_, step, reverseSweep_ != 0);
+    int rendered = 1;
+    if (effectType_ == FadeEffect && step <= LastEffectStep) {
+        // Only the pixels of the two pictures fade; around them both show the backdrop.
+        const RectPieces pieces = UnionPieces(fromBox_, targetBox_);
+        for (int k = 0; k < pieces.Count; ++k) {
+            if (!RenderTransitionStep(PixelsWithin(pieces.Pieces[k]), effectType_, step, false)) rendered = 0;
+        }
+    } else {
+        // Shade's bands and Block's tiles are laid out over the whole frame; the final
+        // copies need only the box.
+        const PixelRect part = step > LastEffectStep ? box : PixelRect{0, 0, width_, height_};
+        rendered = RenderTransitionStep(PixelsWithin(part), effectType_, step, reverseSweep_ != 0);
+    }
     if (step >= LastEffectStep) fromPixels_.reset();
-    AppendStepChanges(effectType_, step, reverseSweep_ != 0, width_, height_, box, frontChanges_);
+    AppendStepChanges(effectType_, step, reverseSweep_ != 0, width_, height_, fromBox_, targetBox_, frontChanges_);
     // Many steps in one call (a stall caught up) collapse into the whole frame rather
     // than a list that grows with the stall.
     if (frontChanges_.size() > MostFrontChangesKept) frontChanges_.assign(1, PixelRect{0, 0, width_, height_});

@@ -79,8 +79,8 @@ private:
     // changing box as it stands when the transition begins. False when that copy cannot be
     // had.
     bool TakeFromPicture(int32_t step);
-    // The front and target within box (frame coordinates, top-down), with the from copy.
-    TransitionPixels PixelsWithin(const PixelRect& box) const;
+    // The front and target within part of the frame (top-down), with the from copy there.
+    TransitionPixels PixelsWithin(const PixelRect& part) const;
     // Draws the backdrop where covered says the target does not show it yet, then the
     // picture, into the target section, which must exist.
     void ComposeTarget(Image* picture, const PixelRect& covered);
