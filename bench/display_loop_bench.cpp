@@ -163,6 +163,7 @@ HWND CreateBenchWindow() {
 void RunLoop(double seconds) {
     const double end = WallSeconds() + seconds;
     bool closing = false;
+    bool queueEmpty = false;
     for (;;) {
         // A tick moves the clock's index on (a stall of exactly a second would hide one).
         const uint16_t index = FrameClock.IntervalIndex;
@@ -179,13 +180,13 @@ void RunLoop(double seconds) {
             closing = true;
         }
         MSG message;
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!queueEmpty && PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!GetMessageA(&message, nullptr, 0, 0)) return;
             TranslateMessage(&message);
             DispatchMessageA(&message);
-            YieldTime(0);
+            queueEmpty = YieldTime(0);
         } else {
-            YieldTime(1);
+            queueEmpty = YieldTime(1);
         }
     }
 }

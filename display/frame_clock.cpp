@@ -43,13 +43,14 @@ void PumpFrames() {
     RepaintSceneChanges(SaverWindow, wholeWindow);
 }
 
-void YieldTime(int waitForFrame) {
-    if (!DisplayScene) return;
+bool YieldTime(int waitForFrame) {
+    if (!DisplayScene) return false;
     const YieldDecision decision = DecideYield(FrameClock, timeGetTime(), waitForFrame != 0, PreviewMode != 0);
-    if (!decision.Sleeps) return;
-    if (decision.WakesOnMessage) {
-        MsgWaitForMultipleObjectsEx(0, nullptr, decision.SleepMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    } else {
+    if (!decision.Sleeps) return false;
+    if (!decision.WakesOnMessage) {
         Sleep(decision.SleepMs);
+        return false;
     }
+    return decision.SleepMs > 0 &&
+           MsgWaitForMultipleObjectsEx(0, nullptr, decision.SleepMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT;
 }

@@ -19,5 +19,6 @@ void PumpFrames();
 // One tick: a dim-in step, or the scene's Advance with every due frame. True when the
 // whole window changed (the dim-in, and the switch from it to the scene).
 bool StepScene();
-// Bottom of every loop turn; waitForFrame is non-zero when the queue was empty.
-void YieldTime(int waitForFrame);
+// Bottom of every loop turn; waitForFrame is non-zero when the queue was empty. True when
+// it waited for the next frame and no message came meanwhile: the queue is still empty.
+bool YieldTime(int waitForFrame);

@@ -71,20 +71,22 @@ void SetScreenSaverRunning(SaverRun& run, BOOL running) {
 }
 
 // Polls so that the frame clock gets a turn before every message; returns the quit code.
+// After a wait for the frame that no message ended, the queue needs no second look.
 int RunMessageLoop() {
     MSG message = {};
+    bool queueEmpty = false;
     for (;;) {
         PumpFrames();
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!queueEmpty && PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
             const BOOL got = GetMessageA(&message, nullptr, 0, 0);
             if (got == 0) return static_cast<int>(message.wParam);
             // A failing queue cannot deliver the quit message; end quietly instead of spinning.
             if (got < 0) return 0;
             TranslateMessage(&message);
             DispatchMessageA(&message);
-            YieldTime(0);
+            queueEmpty = YieldTime(0);
         } else {
-            YieldTime(1);
+            queueEmpty = YieldTime(1);
         }
     }
 }
