@@ -49,6 +49,9 @@ std::vector<double> FrameTurnMs;
 // Pixels of every update region painted after the dim-in, so far.
 double PaintedPixels = 0;
 size_t PrivateBytesAtEnd = 0;
+// The most private memory seen halfway through a transition, where a fade holds the most.
+size_t PrivateBytesMidTransition = 0;
+constexpr int32_t MidTransitionStep = 17;
 
 double WallSeconds() {
     LARGE_INTEGER now;
@@ -144,7 +147,9 @@ void Report(int effect, uint32_t holdFrames, double seconds) {
     }
     // One 24-bit frame of the render size, the unit the display's buffers come in.
     const double frameBytes = static_cast<double>((RenderWidth * 3 + 3) / 4 * 4) * RenderHeight;
-    std::printf("  private memory at the end of the run: %zu B  (one 24-bit frame: %.0f B)\n", PrivateBytesAtEnd,
+    std::printf("  private memory at the end of the run: %zu B, halfway through a transition at most: %zu B"
+                "  (one 24-bit frame: %.0f B)\n",
+                PrivateBytesAtEnd, PrivateBytesMidTransition,
                 frameBytes);
 }
 
@@ -173,6 +178,9 @@ void RunLoop(double seconds) {
             const double now = WallSeconds();
             FrameTurnMs.push_back((now - turnStart) * 1000);
             Samples.push_back({now, ProcessCpuSeconds(), PaintedPixels, CurrentPhase()});
+            const auto* scene = dynamic_cast<const SlideshowScene*>(DisplayScene.get());
+            if (scene && scene->StepCounter() == MidTransitionStep)
+                PrivateBytesMidTransition = std::max(PrivateBytesMidTransition, PrivateBytes());
         }
         if (!closing && WallSeconds() >= end) {
             PrivateBytesAtEnd = PrivateBytes();

@@ -40,8 +40,8 @@ awk '/^display loop/ { size = $3; sub(",", "", size); effect = $5; sub(",", "", 
      /repainted pixels per s during hold/ { painthold = $7 }
      /repainted pixels per s during transition/ { whole = $NF; sub(/\)/, "", whole)
        printf "| repainted pixels per second, %s | %s | transition %.0f, hold %.0f | whole screen at 30 frames/s: %.0f | %.3f (transition) |\n", effect, size, $7, painthold, whole, $7 / whole }
-     /private memory at the end/ { frame = $(NF - 1)
-       printf "| private memory, %s | %s | %.1f MB | one 24-bit frame: %.1f MB | %.2f |\n", effect, size, $9 / 1e6, frame / 1e6, $9 / frame }' \
+     /private memory at the end/ { frame = $(NF - 1); mid = $17
+       printf "| private memory at the end / halfway through a transition at most, %s | %s | %.1f / %.1f MB | one 24-bit frame: %.1f MB | %.2f (halfway) |\n", effect, size, $9 / 1e6, mid / 1e6, frame / 1e6, mid / frame }' \
   "$results/display.txt"
 awk '/^(Fade|Shade|Block) / { printf "| soak, %s, %s transitions | 1920x1080 | private %d B at the last, GDI objects %s | private %d B at the 10th | %.4f |\n", $1, $2, $6, $7, $5, ($5 > 0 ? $6 / $5 : 0) }' \
   "$results/soak.txt"
