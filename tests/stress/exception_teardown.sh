@@ -10,7 +10,7 @@ stress=${1:?} scr=${2:?}
 log=$(mktemp) second=$(mktemp)
 trap 'rm -f "$log" "$second"' EXIT
 
-SLIDE_THROW=PeekMessageA:120 SLIDE_LINGER_MS=12000 start_saver "$log" "$stress" /s
+SLIDE_THROW=PeekMessageA:2 SLIDE_LINGER_MS=12000 start_saver "$log" "$stress" /s
 thrower=$saver_pid
 for _ in $(seq 1 150); do grep -q '^caught' "$log" && break; sleep 0.1; done
 grep -q '^caught' "$log" || { kill -9 "$thrower"; fail "the exception never reached the start-up: $(cat "$log")"; }
