@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/pixel_layout.h"
 #include "common/process_state.h"
 #include "common/unique_handle.h"
 #include "display/display_surfaces.h"
@@ -146,7 +147,7 @@ void Report(int effect, uint32_t holdFrames, double seconds) {
                     static_cast<double>(RenderWidth) * RenderHeight * ClockFramesPerSecond);
     }
     // One 24-bit frame of the render size, the unit the display's buffers come in.
-    const double frameBytes = static_cast<double>((RenderWidth * 3 + 3) / 4 * 4) * RenderHeight;
+    const double frameBytes = static_cast<double>(PixelBufferBytes(RenderWidth, RenderHeight));
     std::printf("  private memory at the end of the run: %zu B, halfway through a transition at most: %zu B"
                 "  (one 24-bit frame: %.0f B)\n",
                 PrivateBytesAtEnd, PrivateBytesMidTransition,

@@ -104,9 +104,9 @@ bool TransitionSurface::TakeFromPicture(int32_t step) {
     const PixelRect box = ChangingBox();
     const size_t rowBytes = static_cast<size_t>(RowStride32(box.Right - box.Left));
     const size_t rows = static_cast<size_t>(box.Bottom - box.Top);
+    const uint8_t* front = PixelsWithin(box).Front;
     fromPixels_.reset(new (std::nothrow) uint8_t[rowBytes * rows]);
     if (!fromPixels_) return false;
-    const uint8_t* front = PixelsWithin(box).Front;
     for (size_t row = 0; row < rows; ++row)
         std::memcpy(fromPixels_.get() + row * rowBytes, front + row * static_cast<size_t>(stride_), rowBytes);
     return true;
