@@ -55,7 +55,7 @@ struct Frame {
         : width(size.width), height(size.height), stride(RowStride32(size.width)),
           bytes(static_cast<size_t>(stride) * size.height), front(bytes, 1), from(bytes, 2), target(bytes, 3) {}
     TransitionPixels Pixels() const {
-        return {front.data(), from.data(), target.data(), width, height, stride, stride};
+        return {front.data(), from.data(), target.data(), width, height, stride, stride, stride, 0, 0, width};
     }
 
     int32_t width, height, stride;

@@ -28,28 +28,52 @@ inline PixelRect IntersectionOf(const PixelRect& first, const PixelRect& second)
     return common.Empty() ? PixelRect{} : common;
 }
 
-// The pixels of two rectangles as at most five that do not overlap: the first whole, then
-// what the second adds above, below, left and right of it.
+// Rectangles that do not overlap.
 struct RectPieces {
-    PixelRect Pieces[5];
+    PixelRect Pieces[9];
     int Count = 0;
+
+    void Add(const PixelRect& piece) {
+        if (!piece.Empty()) Pieces[Count++] = piece;
+    }
+    // What whole holds outside part, which lies inside it: the bands above and below part,
+    // then left and right of it.
+    void AddAround(const PixelRect& whole, const PixelRect& part) {
+        Add({whole.Left, whole.Top, whole.Right, part.Top});
+        Add({whole.Left, part.Bottom, whole.Right, whole.Bottom});
+        Add({whole.Left, part.Top, part.Left, part.Bottom});
+        Add({part.Right, part.Top, whole.Right, part.Bottom});
+    }
 };
 
+// The pixels of two rectangles as at most five pieces: the first whole, then what the second
+// adds above, below, left and right of it.
 inline RectPieces UnionPieces(const PixelRect& first, const PixelRect& second) {
     RectPieces result;
-    const auto add = [&result](const PixelRect& piece) {
-        if (!piece.Empty()) result.Pieces[result.Count++] = piece;
-    };
-    add(first);
+    result.Add(first);
     const PixelRect common = IntersectionOf(first, second);
     if (first.Empty() || common.Empty()) {
-        add(second);
+        result.Add(second);
+    } else {
+        result.AddAround(second, common);
+    }
+    return result;
+}
+
+// The pixels of two rectangles as at most nine pieces, each of which lies wholly inside or
+// wholly outside either rectangle: what both hold, then the rest of the first and of the
+// second.
+inline RectPieces SeparatedPieces(const PixelRect& first, const PixelRect& second) {
+    RectPieces result;
+    const PixelRect common = IntersectionOf(first, second);
+    if (common.Empty()) {
+        result.Add(first);
+        result.Add(second);
         return result;
     }
-    add({second.Left, second.Top, second.Right, common.Top});
-    add({second.Left, common.Bottom, second.Right, second.Bottom});
-    add({second.Left, common.Top, common.Left, common.Bottom});
-    add({common.Right, common.Top, second.Right, common.Bottom});
+    result.Add(common);
+    result.AddAround(first, common);
+    result.AddAround(second, common);
     return result;
 }
 

@@ -148,6 +148,8 @@ void PrepareBackdrop(HWND saverWindow, HDC eraseDc) {
     } else {
         DisplayScene->Compose(eraseDc, WorkDc.get(), BackdropDc.get());
     }
+    // The scene holds its own copy of the backdrop from here on.
+    BackdropDc.ReleaseBitmap();
 
     // The dim-in starts from the undimmed desktop.
     if (DimmedBits && CaptureBits) std::memcpy(DimmedBits, CaptureBits, CaptureByteCount());

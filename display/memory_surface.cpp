@@ -14,9 +14,13 @@ bool MemorySurface::Create(HDC referenceDc, int width, int height) {
     return true;
 }
 
-void MemorySurface::reset() {
+void MemorySurface::ReleaseBitmap() {
     if (dc_ && displaced_) SelectObject(dc_.get(), displaced_);
     displaced_ = nullptr;
     bitmap_.reset();
+}
+
+void MemorySurface::reset() {
+    ReleaseBitmap();
     dc_.reset();
 }

@@ -19,6 +19,9 @@ public:
     HDC get() const { return dc_.get(); }
     explicit operator bool() const { return static_cast<bool>(dc_); }
 
+    // Takes the bitmap out and deletes it once its picture has been copied elsewhere; the
+    // context stays, with whatever else is selected into it.
+    void ReleaseBitmap();
     // Selects the displaced object back, deletes the bitmap, then the context. Safe to
     // call any number of times.
     void reset();

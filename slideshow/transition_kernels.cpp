@@ -2,24 +2,42 @@
 
 #include "slideshow/fade_kernel.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
 namespace {
 
-constexpr ptrdiff_t BlockTileBytes = BlockTilePixels * BytesPerPixel32;
 // Block works on pairs of rows and pairs of columns: the square shrinks by two pixels a step.
 constexpr int32_t BlockPairSize = 2;
-constexpr ptrdiff_t BlockPairBytes = BlockPairSize * BytesPerPixel32;
 
 size_t RowBytes(const TransitionPixels& pixels) { return static_cast<size_t>(BytesPerPixel32) * pixels.Width; }
 
 bool HasPixels(const TransitionPixels& pixels) {
+    const int32_t rowBytes = BytesPerPixel32 * pixels.Width;
     return pixels.Front && pixels.From && pixels.Target && pixels.Width > 0 && pixels.Height > 0 &&
-           pixels.Stride >= BytesPerPixel32 * pixels.Width && pixels.FromStride >= BytesPerPixel32 * pixels.Width;
+           pixels.Stride >= rowBytes && pixels.FromStride >= rowBytes && pixels.TargetStride >= rowBytes &&
+           pixels.FrameColumn >= 0 && pixels.FrameRow >= 0 && pixels.FrameWidth - pixels.FrameColumn >= pixels.Width;
 }
 
 ptrdiff_t RowOffset(int32_t row, int32_t stride) { return static_cast<ptrdiff_t>(row) * stride; }
+
+void CopyTargetRow(const TransitionPixels& pixels, int32_t row) {
+    std::memcpy(pixels.Front + RowOffset(row, pixels.Stride), pixels.Target + RowOffset(row, pixels.TargetStride),
+                RowBytes(pixels));
+}
+
+// Copies the target's pixels of frame columns first to last (exclusive) in one row of the
+// part, as far as they lie inside it.
+void CopyTargetColumns(const TransitionPixels& pixels, int32_t row, int32_t first, int32_t last) {
+    first = std::max(first, pixels.FrameColumn) - pixels.FrameColumn;
+    last = std::min(last, pixels.FrameColumn + pixels.Width) - pixels.FrameColumn;
+    if (first >= last) return;
+    const ptrdiff_t column = RowOffset(first, BytesPerPixel32);
+    std::memcpy(pixels.Front + RowOffset(row, pixels.Stride) + column,
+                pixels.Target + RowOffset(row, pixels.TargetStride) + column,
+                static_cast<size_t>(RowOffset(last - first, BytesPerPixel32)));
+}
 
 }  // namespace
 
@@ -29,9 +47,8 @@ int FadeStep(const TransitionPixels& pixels, int32_t step) {
     // start, and FadeBytes holds those past 32 at the end.
     const uint32_t fadeStep = step < 0 ? 0 : static_cast<uint32_t>(step);
     for (int32_t row = 0; row < pixels.Height; ++row) {
-        const ptrdiff_t offset = RowOffset(row, pixels.Stride);
-        FadeBytes(pixels.Front + offset, pixels.From + RowOffset(row, pixels.FromStride), pixels.Target + offset,
-                  RowBytes(pixels), fadeStep);
+        FadeBytes(pixels.Front + RowOffset(row, pixels.Stride), pixels.From + RowOffset(row, pixels.FromStride),
+                  pixels.Target + RowOffset(row, pixels.TargetStride), RowBytes(pixels), fadeStep);
     }
     return 1;
 }
@@ -40,10 +57,9 @@ int ShadeStep(const TransitionPixels& pixels, int32_t step, bool reverseSweep) {
     if (!HasPixels(pixels)) return 0;
     const int32_t phase = reverseSweep ? LastEffectStep - step : step;
     if (phase < 0 || phase >= ShadeBandRows) return 1;
-    for (int32_t row = phase; row < pixels.Height; row += ShadeBandRows) {
-        const ptrdiff_t offset = RowOffset(row, pixels.Stride);
-        std::memcpy(pixels.Front + offset, pixels.Target + offset, RowBytes(pixels));
-    }
+    // The part's first row whose frame row lies at the phase of its band.
+    const int32_t first = ((phase - pixels.FrameRow) % ShadeBandRows + ShadeBandRows) % ShadeBandRows;
+    for (int32_t row = first; row < pixels.Height; row += ShadeBandRows) CopyTargetRow(pixels, row);
     return 1;
 }
 
@@ -52,31 +68,24 @@ int BlockStep(const TransitionPixels& pixels, int32_t step) {
     // side is the half side of the square that remains after this step, in pixel pairs.
     const int32_t side = LastEffectStep - step;
     if (side < 0) return 1;
-    const int32_t tiles = pixels.Width / BlockTilePixels;
-    const ptrdiff_t edgeOffset = BlockPairBytes * side;
-    const size_t edgeRowBytes = static_cast<size_t>(edgeOffset + BlockPairBytes);
+    const int32_t tiledWidth = pixels.FrameWidth / BlockTilePixels * BlockTilePixels;
+    const int32_t partEnd = std::min(pixels.FrameColumn + pixels.Width, tiledWidth);
+    const int32_t firstTile = pixels.FrameColumn / BlockTilePixels * BlockTilePixels;
+    const int32_t edgeColumn = BlockPairSize * side;
     for (int32_t row = 0; row < pixels.Height; ++row) {
-        const int32_t pair = (row % BlockTilePixels) / BlockPairSize;
+        const int32_t pair = ((pixels.FrameRow + row) % BlockTilePixels) / BlockPairSize;
         if (pair > side) continue;
-        const ptrdiff_t rowOffset = RowOffset(row, pixels.Stride);
-        for (int32_t tile = 0; tile < tiles; ++tile) {
-            const ptrdiff_t tileOffset = rowOffset + tile * BlockTileBytes;
-            if (pair == side)
-                std::memcpy(pixels.Front + tileOffset, pixels.Target + tileOffset, edgeRowBytes);
-            else
-                std::memcpy(pixels.Front + tileOffset + edgeOffset, pixels.Target + tileOffset + edgeOffset,
-                            BlockPairBytes);
-        }
+        // On the square's edge row the whole edge goes; below it, only the edge column.
+        const int32_t spanStart = pair == side ? 0 : edgeColumn;
+        for (int32_t tile = firstTile; tile < partEnd; tile += BlockTilePixels)
+            CopyTargetColumns(pixels, row, tile + spanStart, tile + edgeColumn + BlockPairSize);
     }
     return 1;
 }
 
 void CopyWholeFrame(const TransitionPixels& pixels) {
     if (!HasPixels(pixels)) return;
-    for (int32_t row = 0; row < pixels.Height; ++row) {
-        const ptrdiff_t offset = RowOffset(row, pixels.Stride);
-        std::memcpy(pixels.Front + offset, pixels.Target + offset, RowBytes(pixels));
-    }
+    for (int32_t row = 0; row < pixels.Height; ++row) CopyTargetRow(pixels, row);
 }
 
 int RenderTransitionStep(const TransitionPixels& pixels, uint32_t effect, int32_t step, bool reverseSweep) {

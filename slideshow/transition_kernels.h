@@ -1,8 +1,9 @@
 #pragma once
 // The three transition effects and the final full copy, over the raw memory of 32-bit
-// bottom-up pixel buffers. Row r is the r-th row in memory (from the bottom of the picture);
-// every row holds 4 * Width pixel bytes, and rows lie Stride bytes apart (FromStride in the
-// from-picture, which may be a copy of just the part that a fade changes).
+// bottom-up pixel buffers, for any rectangular part of a frame. Row r is the r-th row in
+// memory (from the bottom of the part); every row holds 4 * Width pixel bytes. Rows lie Stride
+// bytes apart in the front, and FromStride and TargetStride apart in the from-picture and the
+// target, which may be buffers of just one picture's box.
 #include <cstdint>
 
 #include "common/pixel_layout.h"
@@ -15,6 +16,13 @@ struct TransitionPixels {
     int32_t Height = 0;
     int32_t Stride = 0;
     int32_t FromStride = 0;
+    int32_t TargetStride = 0;
+    // Where the part lies in its frame: the column of its left pixel and the memory row of its
+    // first row. Shade's bands and Block's tiles are laid out over the whole frame, and Block
+    // works only within the whole tiles across FrameWidth.
+    int32_t FrameColumn = 0;
+    int32_t FrameRow = 0;
+    int32_t FrameWidth = 0;
 };
 
 enum TransitionEffect : uint32_t {

@@ -15,20 +15,37 @@ namespace {
 // More than the rows of a Shade step on the tallest screens, fewer than a stall would pile up.
 constexpr size_t MostFrontChangesKept = 1024;
 
+bool Contains(const PixelRect& outer, const PixelRect& inner) {
+    return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+           inner.Bottom <= outer.Bottom;
+}
+
+// The first byte of part's first row in memory, in a bottom-up buffer of box's pixels (part
+// lies inside box, both top-down).
+ptrdiff_t OffsetWithin(const PixelRect& part, const PixelRect& box, int32_t stride) {
+    return static_cast<ptrdiff_t>(box.Bottom - part.Bottom) * stride + RowStride32(part.Left - box.Left);
+}
+
 }  // namespace
 
 void TransitionSurface::PixelBuffer::Reset() {
     Bitmap.reset();
     Bits = nullptr;
+    Width = 0;
+    Height = 0;
 }
 
 TransitionSurface::TransitionSurface() = default;
 
 TransitionSurface::~TransitionSurface() { ReleaseBuffers(); }
 
-TransitionSurface::PixelBuffer TransitionSurface::CreateBuffer() const {
+TransitionSurface::PixelBuffer TransitionSurface::CreateBuffer(int32_t width, int32_t height) const {
     PixelBuffer buffer;
-    buffer.Bitmap = CreatePixelSection(PictureDc, width_, height_, BitsPerPixel32, &buffer.Bits);
+    buffer.Bitmap = CreatePixelSection(PictureDc, width, height, BitsPerPixel32, &buffer.Bits);
+    if (buffer.Bitmap) {
+        buffer.Width = width;
+        buffer.Height = height;
+    }
     return buffer;
 }
 
@@ -36,118 +53,125 @@ void TransitionSurface::CreateBuffers(const RECT& area, uint32_t effectType) {
     if (!palettePicture_) palettePicture_.reset(new (std::nothrow) Image());
     width_ = area.right - area.left;
     height_ = area.bottom - area.top;
-    front_ = CreateBuffer();
+    front_ = CreateBuffer(width_, height_);
     if (!front_.Bitmap) {
         width_ = 0;
         height_ = 0;
     }
     pictureArea_ = {0, 0, width_, height_};
     effectType_ = effectType;
+    backdrop_.Reset();
     target_.Reset();
-    fromPixels_.reset();
+    shown_.Reset();
+    prepared_ = false;
+    complete_ = true;
+    fromBox_ = {};
+    targetBox_ = {};
     stride_ = RowStride32(width_);
 }
 
 void TransitionSurface::PrepareNext(Image* picture) {
     if (!front_.Bitmap) return;
-    // The part of the new target that does not show the backdrop yet.
-    PixelRect covered = {0, 0, width_, height_};
-    if (target_.Bitmap) {
-        // After a finished transition front and target hold the same picture, so the
-        // screen does not change; the old front becomes the new target, which shows the
-        // backdrop everywhere but in the old picture's box.
-        std::swap(front_, target_);
-        fromBox_ = targetBox_;
-        covered = fromBox_;
-    } else {
-        target_ = CreateBuffer();
+    // Without a desktop taken yet the pictures go over black.
+    if (!backdrop_.Bitmap) backdrop_ = CreateBuffer(width_, height_);
+    if (!backdrop_.Bitmap) return;
+    if (!complete_) {
+        // The front must show the target before that becomes the picture faded from.
+        RenderOverBoxes(LastTransitionStep);
+        if (!ChangingBox().Empty()) frontChanges_.push_back(ChangingBox());
     }
-    fromPixels_.reset();
-    if (target_.Bitmap) ComposeTarget(picture, covered);
+    fromBox_ = targetBox_;
+    // Only a fade reads the picture it starts from; the other effects draw each target over
+    // the buffer of the one before.
+    if (effectType_ == FadeEffect) std::swap(shown_, target_);
+    ComposeTarget(picture);
+    prepared_ = true;
+    complete_ = false;
     reverseSweep_ = !reverseSweep_;
 }
 
-void TransitionSurface::ComposeTarget(Image* picture, const PixelRect& covered) {
+void TransitionSurface::ComposeTarget(Image* picture) {
     targetBox_ = {};
-    {
+    if (!picture) return;
+    picture->Load(nullptr);
+    const int32_t pictureWidth = picture->Width();
+    const int32_t pictureHeight = picture->Height();
+    const int32_t areaWidth = pictureArea_.right - pictureArea_.left;
+    const int32_t areaHeight = pictureArea_.bottom - pictureArea_.top;
+    const int32_t boxWidth = std::min(areaWidth, pictureWidth);
+    const int32_t boxHeight = std::min(areaHeight, pictureHeight);
+    // Two draws in this order: the left edge, then the top edge.
+    const int32_t x = pictureArea_.left + static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(areaWidth - boxWidth)));
+    const int32_t y = pictureArea_.top + static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(areaHeight - boxHeight)));
+    const PixelRect box = ClipTo({x, y, x + boxWidth, y + boxHeight}, width_, height_);
+    const int32_t width = box.Right - box.Left;
+    const int32_t height = box.Bottom - box.Top;
+    if (!box.Empty() && (target_.Width != width || target_.Height != height)) target_ = CreateBuffer(width, height);
+    if (!box.Empty() && target_.Bitmap) {
+        targetBox_ = box;
+        // The backdrop first: the picture's transparent parts show it.
+        const size_t rowBytes = static_cast<size_t>(RowStride32(width));
+        const uint8_t* backdrop = backdrop_.Bits + OffsetWithin(box, {0, 0, width_, height_}, stride_);
+        for (int32_t row = 0; row < height; ++row)
+            std::memcpy(target_.Bits + row * rowBytes, backdrop + static_cast<ptrdiff_t>(row) * stride_, rowBytes);
         SelectionGuard selection(TargetDc, target_.Bitmap.get());
-        if (backdropSource_ && !covered.Empty()) {
-            BitBlt(TargetDc, covered.Left, covered.Top, covered.Right - covered.Left, covered.Bottom - covered.Top,
-                   backdropSource_, covered.Left, covered.Top, SRCCOPY);
-        }
-        if (picture) {
-            picture->Load(nullptr);
-            const int32_t pictureWidth = picture->Width();
-            const int32_t pictureHeight = picture->Height();
-            const int32_t areaWidth = pictureArea_.right - pictureArea_.left;
-            const int32_t areaHeight = pictureArea_.bottom - pictureArea_.top;
-            const int32_t boxWidth = std::min(areaWidth, pictureWidth);
-            const int32_t boxHeight = std::min(areaHeight, pictureHeight);
-            // Two draws in this order: the left edge, then the top edge.
-            const int32_t x = pictureArea_.left +
-                              static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(areaWidth - boxWidth)));
-            const int32_t y = pictureArea_.top +
-                              static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(areaHeight - boxHeight)));
-            targetBox_ = ClipTo({x, y, x + boxWidth, y + boxHeight}, width_, height_);
-            if (boxWidth >= pictureWidth && boxHeight >= pictureHeight)
-                picture->Draw(TargetDc, x, y);
-            else
-                picture->DrawStretched(TargetDc, x, y, boxWidth, boxHeight);
-        }
+        if (boxWidth >= pictureWidth && boxHeight >= pictureHeight)
+            picture->Draw(TargetDc, x - box.Left, y - box.Top);
+        else
+            picture->DrawStretched(TargetDc, x - box.Left, y - box.Top, boxWidth, boxHeight);
     }
     // Only one decoded picture exists at a time: it is given back as soon as it is drawn.
-    if (picture) picture->Release();
+    picture->Release();
 }
 
-bool TransitionSurface::TakeFromPicture(int32_t step) {
-    if (fromPixels_ || effectType_ != FadeEffect || step > LastEffectStep) return true;
-    const PixelRect box = ChangingBox();
-    const size_t rowBytes = static_cast<size_t>(RowStride32(box.Right - box.Left));
-    const size_t rows = static_cast<size_t>(box.Bottom - box.Top);
-    const uint8_t* front = PixelsWithin(box).Front;
-    fromPixels_.reset(new (std::nothrow) uint8_t[rowBytes * rows]);
-    if (!fromPixels_) return false;
-    for (size_t row = 0; row < rows; ++row)
-        std::memcpy(fromPixels_.get() + row * rowBytes, front + row * static_cast<size_t>(stride_), rowBytes);
-    return true;
+const uint8_t* TransitionSurface::SourceWithin(const PixelRect& part, const PixelBuffer& buffer, const PixelRect& box,
+                                               int32_t& stride) const {
+    if (buffer.Bits && !box.Empty() && Contains(box, part)) {
+        stride = RowStride32(buffer.Width);
+        return buffer.Bits + OffsetWithin(part, box, stride);
+    }
+    stride = stride_;
+    return backdrop_.Bits + OffsetWithin(part, {0, 0, width_, height_}, stride_);
 }
 
 TransitionPixels TransitionSurface::PixelsWithin(const PixelRect& part) const {
-    // The part is top-down, the rows in memory bottom-up.
-    const ptrdiff_t first = static_cast<ptrdiff_t>(height_ - part.Bottom) * stride_ + RowStride32(part.Left);
-    TransitionPixels pixels{front_.Bits + first, front_.Bits + first, target_.Bits + first,
-                            part.Right - part.Left, part.Bottom - part.Top, stride_, stride_};
-    // The other effects never read a from-picture; they are handed the front in its place.
-    if (!fromPixels_) return pixels;
-    const PixelRect box = ChangingBox();
-    pixels.FromStride = RowStride32(box.Right - box.Left);
-    pixels.From = fromPixels_.get() + static_cast<ptrdiff_t>(box.Bottom - part.Bottom) * pixels.FromStride +
-                  RowStride32(part.Left - box.Left);
+    TransitionPixels pixels;
+    pixels.Front = front_.Bits + OffsetWithin(part, {0, 0, width_, height_}, stride_);
+    pixels.Width = part.Right - part.Left;
+    pixels.Height = part.Bottom - part.Top;
+    pixels.Stride = stride_;
+    pixels.Target = SourceWithin(part, target_, targetBox_, pixels.TargetStride);
+    if (effectType_ == FadeEffect) {
+        pixels.From = SourceWithin(part, shown_, fromBox_, pixels.FromStride);
+    } else {
+        // The other effects never read a from-picture; they are handed the front in its place.
+        pixels.From = pixels.Front;
+        pixels.FromStride = stride_;
+    }
+    pixels.FrameColumn = part.Left;
+    pixels.FrameRow = height_ - part.Bottom;
+    pixels.FrameWidth = width_;
     return pixels;
 }
 
+bool TransitionSurface::RenderOverBoxes(int32_t step) {
+    bool rendered = true;
+    const RectPieces pieces = SeparatedPieces(fromBox_, targetBox_);
+    for (int k = 0; k < pieces.Count; ++k) {
+        if (!RenderTransitionStep(PixelsWithin(pieces.Pieces[k]), effectType_, step, reverseSweep_ != 0))
+            rendered = false;
+    }
+    return rendered;
+}
+
 int TransitionSurface::StepTransition(int32_t step) {
-    if (!front_.Bitmap || !target_.Bitmap) return 0;
-    const PixelRect box = ChangingBox();
-    // Outside the box front and target show the same backdrop, so nothing can change.
-    if (box.Empty()) return 1;
+    if (!prepared_) return 0;
+    // Outside both boxes front and target show the same backdrop, so nothing can change.
+    if (ChangingBox().Empty()) return 1;
     // Drawing into the sections may still be queued; the pixels must be final first.
     GdiFlush();
-    if (!TakeFromPicture(step)) return 0;
-    int rendered = 1;
-    if (effectType_ == FadeEffect && step <= LastEffectStep) {
-        // Only the pixels of the two pictures fade; around them both show the backdrop.
-        const RectPieces pieces = UnionPieces(fromBox_, targetBox_);
-        for (int k = 0; k < pieces.Count; ++k) {
-            if (!RenderTransitionStep(PixelsWithin(pieces.Pieces[k]), effectType_, step, false)) rendered = 0;
-        }
-    } else {
-        // Shade's bands and Block's tiles are laid out over the whole frame; the final
-        // copies need only the box.
-        const PixelRect part = step > LastEffectStep ? box : PixelRect{0, 0, width_, height_};
-        rendered = RenderTransitionStep(PixelsWithin(part), effectType_, step, reverseSweep_ != 0);
-    }
-    if (step >= LastEffectStep) fromPixels_.reset();
+    const int rendered = RenderOverBoxes(step) ? 1 : 0;
+    if (step > LastEffectStep) complete_ = true;
     AppendStepChanges(effectType_, step, reverseSweep_ != 0, width_, height_, fromBox_, targetBox_, frontChanges_);
     // Many steps in one call (a stall caught up) collapse into the whole frame rather
     // than a list that grows with the stall.
@@ -157,14 +181,17 @@ int TransitionSurface::StepTransition(int32_t step) {
 
 void TransitionSurface::ReleaseBuffers() {
     front_.Reset();
+    backdrop_.Reset();
     target_.Reset();
-    fromPixels_.reset();
+    shown_.Reset();
     palettePicture_.reset();
     width_ = 0;
     height_ = 0;
     pictureArea_ = {};
     stride_ = 0;
     effectType_ = FadeEffect;
+    prepared_ = false;
+    complete_ = true;
     fromBox_ = {};
     targetBox_ = {};
     frontChanges_.clear();
@@ -172,10 +199,14 @@ void TransitionSurface::ReleaseBuffers() {
 
 void TransitionSurface::TakeBackdrop(HDC scratchDc, HDC backdropDc) {
     if (front_.Bitmap) {
-        SelectionGuard selection(scratchDc, front_.Bitmap.get());
-        BitBlt(scratchDc, 0, 0, width_, height_, backdropDc, 0, 0, SRCCOPY);
+        {
+            SelectionGuard selection(scratchDc, front_.Bitmap.get());
+            BitBlt(scratchDc, 0, 0, width_, height_, backdropDc, 0, 0, SRCCOPY);
+        }
+        if (!backdrop_.Bitmap) backdrop_ = CreateBuffer(width_, height_);
+        GdiFlush();  // the front's pixels are read next
+        if (backdrop_.Bits) std::memcpy(backdrop_.Bits, front_.Bits, static_cast<size_t>(stride_) * height_);
     }
-    backdropSource_ = backdropDc;
     frontChanges_.push_back({0, 0, width_, height_});
 }
 

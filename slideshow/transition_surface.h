@@ -1,10 +1,11 @@
 #pragma once
-// The pixels of the slideshow: 32-bit bottom-up sections of the render size (the front that
-// is shown and the picture a transition goes to), the effect that brings each new picture in,
-// and the palette picture. Preparing a new picture swaps the front and the target. Outside the
-// old and the new picture's boxes front and target both show the backdrop, so a fade copies
-// only the front within those boxes as the picture it starts from, and gives the copy back
-// once it is complete.
+// The pixels of the slideshow, all 32-bit bottom-up sections: the front that is shown and the
+// backdrop, both of the render size, and the target, a buffer of just the new picture's box
+// (the backdrop there with the picture over it). Around the picture's box the target is the
+// backdrop. A fade also keeps the finished target of the transition before, the box of the
+// picture it starts from; the other effects never read the picture they leave. The effect
+// that brings each new picture in works only on the old and the new box, and there is the
+// palette picture.
 #include <windows.h>
 
 #include <cstdint>
@@ -33,15 +34,15 @@ public:
     // Keeps every picture inside part of the area (the primary monitor when the area spans
     // several); its random position is drawn within that part alone.
     void PlacePicturesIn(const RECT& pictureArea) { pictureArea_ = pictureArea; }
-    // Composes the backdrop and then picture (may be null) into the target, after
-    // rotating the sections when a target exists already.
+    // Composes picture (may be null) over the backdrop as the next target. A transition not
+    // yet complete is completed first, so the front shows its target.
     void PrepareNext(Image* picture);
     // Renders step s into the front: the effect up to step 32, the full copy after it.
     int StepTransition(int32_t step);
     void ReleaseBuffers();
 
-    // The first composition: the backdrop goes into the front section, and every later
-    // picture is composed over backdropDc's picture.
+    // The first composition: backdropDc's picture becomes the backdrop section, which every
+    // later picture is composed over, and the front.
     void TakeBackdrop(HDC scratchDc, HDC backdropDc);
     // Copies the front section at its own size to the top-left of destination.
     void PaintFront(HDC destination) const;
@@ -54,48 +55,56 @@ public:
     int32_t Stride() const { return stride_; }
     uint32_t EffectType() const { return effectType_; }
     int ReverseSweep() const { return reverseSweep_; }
-    HDC BackdropSource() const { return backdropSource_; }
     Image* PalettePicture() const { return palettePicture_.get(); }
     HBITMAP FrontBitmap() const { return front_.Bitmap.get(); }
     HBITMAP TargetBitmap() const { return target_.Bitmap.get(); }
     const uint8_t* FrontBits() const { return front_.Bits; }
-    // The fade's copy of the front within ChangingBox(), rows bottom-up and
-    // 4 * ChangingBox() width bytes apart; null outside a fade.
-    const uint8_t* FromBits() const { return fromPixels_.get(); }
+    const uint8_t* BackdropBits() const { return backdrop_.Bits; }
+    // The target's box in the frame and its pixels, rows bottom-up and 4 * box width bytes
+    // apart; empty and null while no picture is prepared.
+    PixelRect TargetBox() const { return targetBox_; }
+    const uint8_t* TargetBits() const { return targetBox_.Empty() ? nullptr : target_.Bits; }
     // The part of the frame that the transition under way can change: the old and the new
     // picture's boxes together.
     PixelRect ChangingBox() const { return UnionOf(fromBox_, targetBox_); }
-    const uint8_t* TargetBits() const { return target_.Bits; }
 
 private:
     struct PixelBuffer {
         UniqueBitmap Bitmap;
         uint8_t* Bits = nullptr;
+        int32_t Width = 0;
+        int32_t Height = 0;
         void Reset();
     };
 
-    PixelBuffer CreateBuffer() const;
-    // A fade about to render step s needs the picture it starts from: the front within the
-    // changing box as it stands when the transition begins. False when that copy cannot be
-    // had.
-    bool TakeFromPicture(int32_t step);
-    // The front and target within part of the frame (top-down), with the from copy there.
+    PixelBuffer CreateBuffer(int32_t width, int32_t height) const;
+    // The front, and the from-picture and target as their buffers or the backdrop hold them,
+    // within a part of the frame (top-down) that lies wholly inside or outside each box.
     TransitionPixels PixelsWithin(const PixelRect& part) const;
-    // Draws the backdrop where covered says the target does not show it yet, then the
-    // picture, into the target section, which must exist.
-    void ComposeTarget(Image* picture, const PixelRect& covered);
+    // Where the picture of box shows in part: its own buffer inside the box, else the
+    // backdrop.
+    const uint8_t* SourceWithin(const PixelRect& part, const PixelBuffer& buffer, const PixelRect& box,
+                                int32_t& stride) const;
+    // Renders the step over the old and the new box; false when a part could not be rendered.
+    bool RenderOverBoxes(int32_t step);
+    // Places the picture and draws it over the backdrop into the target buffer.
+    void ComposeTarget(Image* picture);
 
     PixelBuffer front_;
+    PixelBuffer backdrop_;
     PixelBuffer target_;
-    std::unique_ptr<uint8_t[]> fromPixels_;
-    HDC backdropSource_ = nullptr;
+    // The fade's from-picture within fromBox_: the target of the transition before.
+    PixelBuffer shown_;
     int32_t width_ = 0;
     int32_t height_ = 0;
     RECT pictureArea_ = {};
     int32_t stride_ = 0;
     uint32_t effectType_ = FadeEffect;
     int reverseSweep_ = 0;
-    // Where the picture of the from and of the target section lies over the backdrop.
+    // A target has been prepared, and its transition has rendered the full copy.
+    bool prepared_ = false;
+    bool complete_ = true;
+    // Where the picture that the transition starts from and the target's picture lie.
     PixelRect fromBox_;
     PixelRect targetBox_;
     std::vector<PixelRect> frontChanges_;

@@ -1,10 +1,12 @@
 #include "tests/display/display_test_support.h"
 
 #include "common/process_state.h"
+#include "display/display_state.h"
 #include "display/display_window_proc.h"
 #include "common/unique_handle.h"
 #include "display/scale_brightness.h"
 #include "images/pixel_section.h"
+#include "slideshow/slideshow_scene.h"
 
 namespace {
 
@@ -98,3 +100,5 @@ void UseDesktopHost() {
     WindowedMode = 1;
     PreviewMode = 0;
 }
+
+const SlideshowScene& Slideshow() { return dynamic_cast<const SlideshowScene&>(*DisplayScene); }

@@ -24,6 +24,10 @@ private:
 // saver's own window past its first layer.
 HWND CreateDisplayWindow(DWORD style, int width, int height, HWND parent);
 
+class SlideshowScene;
+// The display's scene, which is always the slideshow.
+const SlideshowScene& Slideshow();
+
 // Pixels of a width x height area of dc, as 24-bit bottom-up rows (the capture layout).
 std::vector<uint8_t> ReadPixels(HDC dc, int width, int height);
 

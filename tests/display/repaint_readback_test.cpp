@@ -50,8 +50,6 @@ const ReadBackCase Cases[] = {
     {"FadePreview", 0, true, false},
 };
 
-const SlideshowScene& Slideshow() { return dynamic_cast<const SlideshowScene&>(*DisplayScene); }
-
 // Exactly one frame falls due at the next PumpFrames, however long the test took.
 void MakeOneFrameDue() {
     FrameClock.ElapsedMs = FrameClock.FrameIntervals[FrameClock.IntervalIndex];

@@ -32,7 +32,7 @@ TEST(SlideshowScene, OpenAndAttachPrepareWithoutChoosing) {
     EXPECT_EQ(scene.EntryCount(), SlideshowPictureCount);
     EXPECT_EQ(scene.HoldFrames(), InitialHoldFrames);
     EXPECT_EQ(scene.Surface().Width(), 320);
-    EXPECT_EQ(scene.Surface().TargetBitmap(), nullptr);
+    EXPECT_EQ(scene.Surface().TargetBits(), nullptr);
     for (int32_t i = 0; i < SlideshowPictureCount; ++i) {
         ASSERT_NE(scene.Picture(i), nullptr);
         EXPECT_EQ(scene.Picture(i)->ImageSource().Number(), IDR_PICTURE_FIRST + i);
@@ -87,7 +87,7 @@ TEST(SlideshowScene, FramesOfOneCycle) {
             EXPECT_EQ(Front(scene), before) << "step 0 shows the picture faded from";
         }
         if (frame == LastEffectStep + 1) {
-            EXPECT_EQ(Front(scene), SectionBytes(surface, surface.TargetBits()));
+            EXPECT_EQ(Front(scene), ComposedTarget(surface));
         }
     }
     const std::vector<uint8_t> shown = Front(scene);
@@ -125,9 +125,9 @@ TEST_P(SlideshowBatch, ThreeFramesRenderTheEffectsSteps) {
     // Step 0 shows the picture faded from; the other effects never read it.
     std::vector<uint8_t> front = Front(scene);
     const std::vector<uint8_t> from = front;
-    const std::vector<uint8_t> target = SectionBytes(s, s.TargetBits());
+    const std::vector<uint8_t> target = ComposedTarget(s);
     const TransitionPixels model{front.data(), from.data(), target.data(), s.Width(), s.Height(), s.Stride(),
-                                 s.Stride()};
+                                 s.Stride(),   s.Stride(),  0,           0,         s.Width()};
     for (int32_t step = 1; step <= c.steps; ++step) RenderTransitionStep(model, c.effect, step, true);
 
     scene.Advance(3);
@@ -166,20 +166,20 @@ TEST(SlideshowScene, ComposeWorksOnceAndOnlyAfterAttach) {
     ResetRandom();
     scene.Open(area, 0);
     scene.Compose(nullptr, scratch.get(), backdrop.Dc());
-    EXPECT_EQ(scene.Surface().BackdropSource(), nullptr);
-    EXPECT_EQ(scene.Surface().TargetBitmap(), nullptr);
+    EXPECT_EQ(scene.Surface().BackdropBits(), nullptr);
+    EXPECT_EQ(scene.Surface().TargetBits(), nullptr);
     EXPECT_EQ(RandomIndex, 0);
 
     scene.Attach(nullptr, area);
     scene.Compose(nullptr, scratch.get(), backdrop.Dc());
-    EXPECT_EQ(scene.Surface().BackdropSource(), backdrop.Dc());
+    EXPECT_EQ(SectionBytes(scene.Surface(), scene.Surface().BackdropBits()), backdrop.Bytes());
     EXPECT_EQ(Front(scene), backdrop.Bytes());
     EXPECT_EQ(scene.HoldFrames(), 0);
     EXPECT_EQ(RandomIndex, 3) << "the first picture, then its left and top edges";
 
     SolidSection other(160, 120, RGB(9, 9, 9));
     scene.Compose(nullptr, scratch.get(), other.Dc());
-    EXPECT_EQ(scene.Surface().BackdropSource(), backdrop.Dc());
+    EXPECT_EQ(SectionBytes(scene.Surface(), scene.Surface().BackdropBits()), backdrop.Bytes());
     EXPECT_EQ(Front(scene), backdrop.Bytes());
     EXPECT_EQ(RandomIndex, 3);
 }

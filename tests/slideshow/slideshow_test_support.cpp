@@ -48,6 +48,19 @@ std::vector<uint8_t> SectionBytes(const TransitionSurface& surface, const uint8_
     return std::vector<uint8_t>(bits, bits + static_cast<size_t>(surface.Stride()) * surface.Height());
 }
 
+std::vector<uint8_t> ComposedTarget(const TransitionSurface& surface) {
+    std::vector<uint8_t> frame = SectionBytes(surface, surface.BackdropBits());
+    const PixelRect box = surface.TargetBox();
+    if (frame.empty() || !surface.TargetBits()) return frame;
+    const size_t rowBytes = 4 * static_cast<size_t>(box.Right - box.Left);
+    for (int32_t row = box.Top; row < box.Bottom; ++row) {
+        const size_t frameRow = static_cast<size_t>(surface.Height() - 1 - row) * surface.Stride() + 4 * box.Left;
+        const size_t boxRow = static_cast<size_t>(box.Bottom - 1 - row) * rowBytes;
+        std::memcpy(&frame[frameRow], surface.TargetBits() + boxRow, rowBytes);
+    }
+    return frame;
+}
+
 PicturePixels ReadPicture(Image& picture) {
     PicturePixels pixels;
     if (!picture.Load(nullptr) || !picture.Bitmap()) return pixels;

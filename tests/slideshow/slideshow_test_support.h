@@ -38,6 +38,9 @@ private:
 
 // The stride x height bytes of one of the surface's sections, after pending drawing.
 std::vector<uint8_t> SectionBytes(const TransitionSurface& surface, const uint8_t* bits);
+// The whole frame that the transition under way goes to: the backdrop, with the target's
+// box over it.
+std::vector<uint8_t> ComposedTarget(const TransitionSurface& surface);
 
 // A loaded picture's own 24-bit rows, bottom-up; empty when it does not load.
 struct PicturePixels {

@@ -35,7 +35,9 @@ struct BoxedFrames {
     }
 
     size_t Offset(int32_t screenRow) const { return static_cast<size_t>(height - 1 - screenRow) * stride; }
-    TransitionPixels Pixels() { return {front.data(), from.data(), target.data(), width, height, stride, stride}; }
+    TransitionPixels Pixels() {
+        return {front.data(), from.data(), target.data(), width, height, stride, stride, stride, 0, 0, width};
+    }
 };
 
 // Every visible pixel that a step changes lies in a reported rectangle, and the cumulative

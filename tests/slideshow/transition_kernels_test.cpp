@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "common/pixel_rect.h"
+
 namespace {
 
 // A part of wider front and target buffers (each row has bytes beyond the part, which stand
@@ -32,7 +34,7 @@ struct Frame {
     }
 
     TransitionPixels Pixels() {
-        return {front.data(), from.data(), target.data(), width, height, stride, fromStride};
+        return {front.data(), from.data(), target.data(), width, height, stride, fromStride, stride, 0, 0, width};
     }
     bool IsOutside(size_t k) const { return static_cast<int32_t>(k % stride) >= 4 * width; }
     size_t FromIndex(size_t k) const { return k / stride * fromStride + k % stride; }
@@ -169,6 +171,51 @@ TEST(TransitionKernels, FullCopyAfterStepThirtyTwoCopiesThePartWhole) {
     }
 }
 
+// Rendered piece by piece, each piece with its from-picture and target in buffers of its own,
+// a step gives the front exactly the bytes that rendering the whole frame gives inside the
+// pieces: Shade's bands and Block's tiles stay where the frame puts them.
+TEST(TransitionKernels, PiecesOfTheFrameRenderAsTheWholeFrameDoes) {
+    constexpr int32_t width = 300, height = 170;
+    const PixelRect boxes[][2] = {{{70, 9, 201, 140}, {130, 41, 299, 170}}, {{0, 0, 65, 63}, {100, 90, 300, 150}}};
+    for (const auto& box : boxes) {
+        const RectPieces pieces = SeparatedPieces(box[0], box[1]);
+        for (uint32_t effect : {FadeEffect, ShadeEffect, BlockEffect}) {
+            Frame whole(width, height), parts(width, height);
+            for (int32_t step = 0; step <= LastSceneStep; ++step) {
+                RenderTransitionStep(whole.Pixels(), effect, step, true);
+                for (int k = 0; k < pieces.Count; ++k) {
+                    const PixelRect& piece = pieces.Pieces[k];
+                    const int32_t pieceWidth = piece.Right - piece.Left, rows = piece.Bottom - piece.Top;
+                    const size_t first = static_cast<size_t>(height - piece.Bottom) * parts.stride + 4 * piece.Left;
+                    std::vector<uint8_t> from(static_cast<size_t>(4 * pieceWidth) * rows), target(from.size());
+                    for (int32_t row = 0; row < rows; ++row) {
+                        const size_t at = first + static_cast<size_t>(row) * parts.stride;
+                        std::memcpy(&from[4 * pieceWidth * row], &parts.from[parts.FromIndex(at)], 4 * pieceWidth);
+                        std::memcpy(&target[4 * pieceWidth * row], &parts.target[at], 4 * pieceWidth);
+                    }
+                    const TransitionPixels pixels{&parts.front[first], from.data(), target.data(),
+                                                  pieceWidth,         rows,        parts.stride,
+                                                  4 * pieceWidth,     4 * pieceWidth, piece.Left,
+                                                  height - piece.Bottom, width};
+                    RenderTransitionStep(pixels, effect, step, true);
+                }
+                size_t mismatches = 0;
+                for (size_t k = 0; k < whole.front.size(); ++k) {
+                    const int32_t x = static_cast<int32_t>(k % whole.stride) / 4;
+                    const int32_t y = height - 1 - static_cast<int32_t>(k / whole.stride);
+                    bool inside = false;
+                    for (int p = 0; p < pieces.Count; ++p) {
+                        const PixelRect& r = pieces.Pieces[p];
+                        inside |= x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+                    }
+                    mismatches += parts.front[k] != (inside ? whole.front[k] : parts.initial[k]);
+                }
+                ASSERT_EQ(mismatches, 0u) << "effect " << effect << " step " << step;
+            }
+        }
+    }
+}
+
 TEST(TransitionKernels, NothingIsRenderedWithoutBuffersOrWithAnUnknownEffect) {
     Frame frame(64, 64);
     TransitionPixels noTarget = frame.Pixels();
@@ -179,7 +226,12 @@ TEST(TransitionKernels, NothingIsRenderedWithoutBuffersOrWithAnUnknownEffect) {
     shortStride.Stride = 4 * 64 - 1;
     TransitionPixels shortFromStride = frame.Pixels();
     shortFromStride.FromStride = 4 * 64 - 1;
-    for (const TransitionPixels& pixels : {noTarget, noHeight, shortStride, shortFromStride}) {
+    TransitionPixels shortTargetStride = frame.Pixels();
+    shortTargetStride.TargetStride = 4 * 64 - 1;
+    TransitionPixels pastTheFrame = frame.Pixels();
+    pastTheFrame.FrameColumn = 1;
+    for (const TransitionPixels& pixels :
+         {noTarget, noHeight, shortStride, shortFromStride, shortTargetStride, pastTheFrame}) {
         for (uint32_t effect : {FadeEffect, ShadeEffect, BlockEffect}) {
             for (int32_t step : {0, 5, 33}) EXPECT_EQ(RenderTransitionStep(pixels, effect, step, false), 0);
         }

@@ -40,8 +40,8 @@ TEST(TransitionSurface, CreateBuffersMakesTheFrontSectionOfTheArea) {
         EXPECT_EQ(surface.Height(), area.bottom);
         EXPECT_EQ(surface.Stride(), 4 * area.right);
         EXPECT_EQ(surface.EffectType(), static_cast<uint32_t>(BlockEffect));
-        EXPECT_EQ(surface.TargetBitmap(), nullptr);
-        EXPECT_EQ(surface.FromBits(), nullptr);
+        EXPECT_EQ(surface.TargetBits(), nullptr);
+        EXPECT_EQ(surface.BackdropBits(), nullptr);
         EXPECT_NE(surface.PalettePicture(), nullptr);
         DIBSECTION section{};
         ASSERT_EQ(GetObjectA(surface.FrontBitmap(), sizeof(section), &section), static_cast<int>(sizeof(section)));
@@ -63,70 +63,88 @@ TEST(TransitionSurface, WithoutSectionsNothingIsPreparedOrRendered) {
         ResetRandom();
         surface.PrepareNext(nullptr);
         EXPECT_EQ(surface.ReverseSweep(), 0);
-        EXPECT_EQ(surface.TargetBitmap(), nullptr);
+        EXPECT_EQ(surface.TargetBits(), nullptr);
         for (int32_t step : {0, 1, 33}) EXPECT_EQ(surface.StepTransition(step), 0);
         EXPECT_EQ(RandomIndex, 0);
     }
 }
 
-TEST(TransitionSurface, PrepareSwapsFrontAndTarget) {
+TEST(TransitionSurface, TakesTheBackdropAndComposesOverIt) {
     SurfaceRig rig(200, 100, FadeEffect);
-    EXPECT_EQ(rig.surface.BackdropSource(), rig.backdrop.Dc());
+    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.BackdropBits()), rig.backdrop.Bytes());
     EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), rig.backdrop.Bytes());
     EXPECT_EQ(rig.surface.StepTransition(5), 0) << "no target yet";
 
     rig.surface.PrepareNext(nullptr);
-    ASSERT_NE(rig.surface.TargetBitmap(), nullptr);
+    EXPECT_EQ(rig.surface.TargetBits(), nullptr) << "no picture, no box";
     EXPECT_EQ(rig.surface.ReverseSweep(), 1);
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()), rig.backdrop.Bytes());
-
-    const HBITMAP front = rig.surface.FrontBitmap(), target = rig.surface.TargetBitmap();
-    const uint8_t* frontBits = rig.surface.FrontBits();
-    const uint8_t* targetBits = rig.surface.TargetBits();
+    EXPECT_EQ(ComposedTarget(rig.surface), rig.backdrop.Bytes());
+    EXPECT_EQ(rig.surface.StepTransition(5), 1);
     rig.surface.PrepareNext(nullptr);
-    EXPECT_EQ(rig.surface.FrontBitmap(), target);
-    EXPECT_EQ(rig.surface.TargetBitmap(), front);
-    EXPECT_EQ(rig.surface.FrontBits(), targetBits);
-    EXPECT_EQ(rig.surface.TargetBits(), frontBits);
     EXPECT_EQ(rig.surface.ReverseSweep(), 0);
 }
 
-// The fade starts from a copy of the front within the old and the new picture's boxes, and
-// gives it back once its last step is shown.
-TEST(TransitionSurface, FadeCopiesTheFrontWithinTheChangingBoxForItsSteps) {
-    constexpr int32_t width = 1300, height = 900;
-    SurfaceRig rig(width, height, FadeEffect);
-    JpegImage first, second;
-    first.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST));
-    second.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST + 1));
+// Prepares pictures until the old and the new box lie apart in both directions, so that
+// their pieces around each other all occur.
+void PrepareBoxesApart(TransitionSurface& surface, Image& first, Image& second) {
     ResetRandom();
-    rig.surface.PrepareNext(&first);
-    // Transitions run to their end until two pictures lie apart in both directions.
+    surface.PrepareNext(&first);
     PixelRect box;
     for (int tries = 0; tries < 20 && (box.Right - box.Left <= PictureWidth || box.Bottom - box.Top <= PictureHeight);
          ++tries) {
-        for (int32_t step = 0; step <= LastTransitionStep; ++step) rig.surface.StepTransition(step);
-        rig.surface.PrepareNext(tries % 2 ? &first : &second);
-        box = rig.surface.ChangingBox();
+        for (int32_t step = 0; step <= LastTransitionStep; ++step) surface.StepTransition(step);
+        surface.PrepareNext(tries % 2 ? &first : &second);
+        box = surface.ChangingBox();
     }
     ASSERT_GT(box.Right - box.Left, PictureWidth);
     ASSERT_GT(box.Bottom - box.Top, PictureHeight);
-    const std::vector<uint8_t> shown = SectionBytes(rig.surface, rig.surface.FrontBits());
+}
 
-    rig.surface.StepTransition(0);
-    ASSERT_NE(rig.surface.FromBits(), nullptr);
-    const size_t rowBytes = static_cast<size_t>(RowStride32(box.Right - box.Left));
-    for (int32_t row = box.Top; row < box.Bottom; ++row) {
-        const size_t frontRow = static_cast<size_t>(height - 1 - row) * rig.surface.Stride() + RowStride32(box.Left);
-        const size_t copyRow = static_cast<size_t>(box.Bottom - 1 - row) * rowBytes;
-        ASSERT_EQ(std::memcmp(rig.surface.FromBits() + copyRow, shown.data() + frontRow, rowBytes), 0) << row;
+// Working box by box from the picture buffers, every step shows exactly what the effect gives
+// over the whole frame, from the front as the transition begins to the composed target.
+TEST(TransitionSurface, EveryStepShowsTheWholeFrameEffect) {
+    constexpr int32_t width = 1300, height = 900;
+    for (uint32_t effect : {FadeEffect, ShadeEffect, BlockEffect}) {
+        SurfaceRig rig(width, height, effect);
+        JpegImage first, second;
+        first.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST));
+        second.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST + 1));
+        PrepareBoxesApart(rig.surface, first, second);
+        std::vector<uint8_t> model = SectionBytes(rig.surface, rig.surface.FrontBits());
+        const std::vector<uint8_t> from = model;
+        const std::vector<uint8_t> target = ComposedTarget(rig.surface);
+        const int32_t stride = rig.surface.Stride();
+        const TransitionPixels whole{model.data(), from.data(), target.data(), width, height, stride, stride,
+                                     stride,       0,           0,             width};
+        for (int32_t step = 0; step <= LastTransitionStep; ++step) {
+            rig.surface.StepTransition(step);
+            RenderTransitionStep(whole, effect, step, rig.surface.ReverseSweep() != 0);
+            ASSERT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), model) << effect << " step " << step;
+        }
     }
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), shown) << "step 0 shows the old picture";
-    for (int32_t step = 1; step < LastEffectStep; ++step) rig.surface.StepTransition(step);
-    EXPECT_NE(rig.surface.FromBits(), nullptr);
-    rig.surface.StepTransition(LastEffectStep);
-    EXPECT_EQ(rig.surface.FromBits(), nullptr);
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), SectionBytes(rig.surface, rig.surface.TargetBits()));
+}
+
+// A transition cut short is completed before the next picture: the front shows the target it
+// was going to, and reports that change.
+TEST(TransitionSurface, PreparingCompletesTheTransitionUnderWay) {
+    SurfaceRig rig(1300, 900, BlockEffect);
+    JpegImage first, second;
+    first.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST));
+    second.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST + 1));
+    PrepareBoxesApart(rig.surface, first, second);
+    const std::vector<uint8_t> target = ComposedTarget(rig.surface);
+    const PixelRect box = rig.surface.ChangingBox();
+    for (int32_t step = 0; step < 10; ++step) rig.surface.StepTransition(step);
+    std::vector<PixelRect> changes;
+    rig.surface.TakeFrontChanges(changes);
+
+    rig.surface.PrepareNext(&first);
+    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), target);
+    changes.clear();
+    rig.surface.TakeFrontChanges(changes);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_TRUE(changes[0].Left == box.Left && changes[0].Top == box.Top && changes[0].Right == box.Right &&
+                changes[0].Bottom == box.Bottom);
 }
 
 TEST(TransitionSurface, PictureOfTheSurfaceSizeIsDrawnAtTheOriginAndReleased) {
@@ -141,7 +159,7 @@ TEST(TransitionSurface, PictureOfTheSurfaceSizeIsDrawnAtTheOriginAndReleased) {
     ResetRandom();
     rig.surface.PrepareNext(&picture);
     EXPECT_EQ(RandomIndex, 2) << "the left and top edges are drawn even with no room";
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()),
+    EXPECT_EQ(ComposedTarget(rig.surface),
               WithPictureAt(rig.backdrop, PictureHeight, expected, 0, 0));
     EXPECT_EQ(picture.Bitmap(), nullptr) << "the decoded picture is given back at once";
     EXPECT_EQ(GetCurrentObject(TargetDc, OBJ_BITMAP), selectedBefore);
@@ -161,7 +179,7 @@ TEST(TransitionSurface, LargerSurfaceHoldsThePictureUnscaledInTheDrawnBox) {
     ResetRandom();
     rig.surface.PrepareNext(&picture);
 
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()), WithPictureAt(rig.backdrop, height, pixels, x, y))
+    EXPECT_EQ(ComposedTarget(rig.surface), WithPictureAt(rig.backdrop, height, pixels, x, y))
         << "box at " << x << "," << y;
 }
 
@@ -185,25 +203,26 @@ TEST(TransitionSurface, SmallerSurfaceStretchesThePictureIntoItsBox) {
         EXPECT_EQ(RandomIndex, 2);
         const std::vector<uint8_t> expected = BackdropWithStretchedPicture(
             c.width, c.height, RigBackdrop, picture, c.boxX + offset, c.boxY, c.boxWidth, c.boxHeight);
-        EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()), expected) << c.width << "x" << c.height;
+        EXPECT_EQ(ComposedTarget(rig.surface), expected) << c.width << "x" << c.height;
     }
 }
 
 TEST(TransitionSurface, PictureThatFailsToLoadLeavesTheBareBackdrop) {
-    SurfaceRig rig(300, 200, FadeEffect);
-    rig.backdrop.Fill(RGB(200, 10, 10));
+    SurfaceRig rig(300, 200, FadeEffect, RGB(200, 10, 10));
     JpegImage missing;
     missing.SetSource(MAKEINTRESOURCEA(40000));
     ResetRandom();
     rig.surface.PrepareNext(&missing);
     EXPECT_EQ(RandomIndex, 2);
     EXPECT_EQ(rig.surface.ReverseSweep(), 1);
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.TargetBits()), rig.backdrop.Bytes());
+    EXPECT_EQ(ComposedTarget(rig.surface), rig.backdrop.Bytes());
 }
 
 TEST(TransitionSurface, ReleaseBuffersDeletesEverySectionOnce) {
-    SurfaceRig rig(64, 64, FadeEffect);
-    rig.surface.PrepareNext(nullptr);
+    SurfaceRig rig(640, 480, FadeEffect);
+    JpegImage picture;
+    picture.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST));
+    rig.surface.PrepareNext(&picture);
     const HBITMAP sections[] = {rig.surface.FrontBitmap(), rig.surface.TargetBitmap()};
     for (HBITMAP section : sections) ASSERT_EQ(GetObjectType(section), static_cast<DWORD>(OBJ_BITMAP));
     const uint16_t imagesBefore = LiveImageCount;
@@ -216,6 +235,8 @@ TEST(TransitionSurface, ReleaseBuffersDeletesEverySectionOnce) {
     EXPECT_EQ(rig.surface.Height(), 0);
     EXPECT_EQ(rig.surface.EffectType(), 0u);
     EXPECT_EQ(rig.surface.StepTransition(33), 0);
+    EXPECT_EQ(rig.surface.BackdropBits(), nullptr);
+    EXPECT_EQ(rig.surface.TargetBits(), nullptr);
     rig.surface.ReleaseBuffers();
     EXPECT_EQ(rig.surface.FrontBitmap(), nullptr);
 }
