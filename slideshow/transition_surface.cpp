@@ -166,12 +166,15 @@ bool TransitionSurface::RenderOverBoxes(int32_t step) {
 
 int TransitionSurface::StepTransition(int32_t step) {
     if (!prepared_) return 0;
-    // Outside both boxes front and target show the same backdrop, so nothing can change.
-    if (ChangingBox().Empty()) return 1;
+    // Outside both boxes front and target show the same backdrop, so nothing can change;
+    // a fade's first step shows the picture it starts from, which the front holds already;
+    // once the front shows the target, the full copies that follow change nothing either.
+    if (ChangingBox().Empty() || complete_ || (effectType_ == FadeEffect && step <= 0)) return 1;
     // Drawing into the sections may still be queued; the pixels must be final first.
     GdiFlush();
     const int rendered = RenderOverBoxes(step) ? 1 : 0;
-    if (step > LastEffectStep) complete_ = true;
+    // A fade's last step shows the target exactly.
+    if (step > LastEffectStep || (effectType_ == FadeEffect && step == LastEffectStep)) complete_ = rendered != 0;
     AppendStepChanges(effectType_, step, reverseSweep_ != 0, width_, height_, fromBox_, targetBox_, frontChanges_);
     // Many steps in one call (a stall caught up) collapse into the whole frame rather
     // than a list that grows with the stall.

@@ -37,7 +37,8 @@ public:
     // Composes picture (may be null) over the backdrop as the next target. A transition not
     // yet complete is completed first, so the front shows its target.
     void PrepareNext(Image* picture);
-    // Renders step s into the front: the effect up to step 32, the full copy after it.
+    // Renders step s into the front: the effect up to step 32, the full copy after it. Once
+    // the front shows the target, later steps have nothing left to do.
     int StepTransition(int32_t step);
     void ReleaseBuffers();
 
@@ -101,7 +102,7 @@ private:
     int32_t stride_ = 0;
     uint32_t effectType_ = FadeEffect;
     int reverseSweep_ = 0;
-    // A target has been prepared, and its transition has rendered the full copy.
+    // A target has been prepared, and the front shows it complete.
     bool prepared_ = false;
     bool complete_ = true;
     // Where the picture that the transition starts from and the target's picture lie.
