@@ -45,7 +45,10 @@ void PumpFrames() {
 
 bool YieldTime(int waitForFrame) {
     if (!DisplayScene) return false;
-    const YieldDecision decision = DecideYield(FrameClock, timeGetTime(), waitForFrame != 0, PreviewMode != 0);
+    // Frames that change nothing are waited through; the dim-in changes every one.
+    const uint32_t unchanged = CaptureBitmap ? 0 : DisplayScene->FramesUnchanged();
+    const YieldDecision decision =
+        DecideYield(FrameClock, timeGetTime(), waitForFrame != 0, PreviewMode != 0, unchanged);
     if (!decision.Sleeps) return false;
     if (!decision.WakesOnMessage) {
         Sleep(decision.SleepMs);

@@ -1,5 +1,7 @@
 #include "display/frame_clock_core.h"
 
+#include <algorithm>
+
 namespace {
 
 uint16_t CurrentInterval(const FrameClockState& clock) {
@@ -54,7 +56,8 @@ uint32_t CountDueFrames(FrameClockState& clock, uint32_t now) {
     return counted;
 }
 
-YieldDecision DecideYield(const FrameClockState& clock, uint32_t now, bool waitForFrame, bool previewMode) {
+YieldDecision DecideYield(const FrameClockState& clock, uint32_t now, bool waitForFrame, bool previewMode,
+                          uint32_t framesUnchanged) {
     YieldDecision decision;
     if (!clock.ClockRunning) return decision;
     if (!waitForFrame) {
@@ -65,9 +68,12 @@ YieldDecision DecideYield(const FrameClockState& clock, uint32_t now, bool waitF
     // steady share of a core for no better pace. The time is read afresh, because the frame
     // just stepped and painted has taken some since the last count.
     const uint32_t elapsed = clock.ElapsedMs + (now - clock.LastTime);
-    const uint32_t next = CurrentInterval(clock);
+    const uint32_t frames = std::clamp<uint32_t>(framesUnchanged, 1, MostFramesWaitedThrough);
+    uint32_t due = 0;
+    for (uint32_t k = 0; k < frames; ++k)
+        due += clock.FrameIntervals[(clock.IntervalIndex + k) % ClockFramesPerSecond];
     decision.Sleeps = true;
     decision.WakesOnMessage = true;
-    if (elapsed < next) decision.SleepMs = next - elapsed;
+    if (elapsed < due) decision.SleepMs = due - elapsed;
     return decision;
 }

@@ -5,6 +5,9 @@
 
 constexpr int ClockFramesPerSecond = 30;
 constexpr uint32_t MillisecondsPerSecond = 1000;
+// The most frames one wait passes over: a scene that stands still is still looked at twice a
+// second.
+constexpr uint32_t MostFramesWaitedThrough = ClockFramesPerSecond / 2;
 
 struct FrameClockState {
     uint16_t FrameIntervals[ClockFramesPerSecond] = {};
@@ -40,5 +43,7 @@ uint32_t CountDueFrames(FrameClockState& clock, uint32_t now);
 
 // The sleep at the bottom of a loop turn, as of the reading now: with an empty queue, until
 // the next frame is due or a message comes; after a dispatched message, only a yield in the
-// preview.
-YieldDecision DecideYield(const FrameClockState& clock, uint32_t now, bool waitForFrame, bool previewMode);
+// preview. When the scene will show no change for framesUnchanged frames, the wait runs until
+// the last of them is due (MostFramesWaitedThrough at most), so that they are stepped at once.
+YieldDecision DecideYield(const FrameClockState& clock, uint32_t now, bool waitForFrame, bool previewMode,
+                          uint32_t framesUnchanged);

@@ -39,6 +39,8 @@ void Scene::Idle() {}
 
 void Scene::PrePaint(HDC, HDC) {}
 
+uint32_t Scene::FramesUnchanged() const { return 0; }
+
 void Scene::TakeChanges(std::vector<PixelRect>& changes) {
     changes.push_back({renderArea_.left, renderArea_.top, renderArea_.right, renderArea_.bottom});
 }

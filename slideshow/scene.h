@@ -35,6 +35,9 @@ public:
     // since the last call; the display repaints only those. A scene that cannot tell
     // reports the whole area.
     virtual void TakeChanges(std::vector<PixelRect>& changes);
+    // How many of the coming frames will change nothing on screen, so that the loop may
+    // step them together; a scene that cannot tell says none.
+    virtual uint32_t FramesUnchanged() const;
 
     int IsOpen() const { return isOpen_; }
     int32_t EntryCount() const { return entryCount_; }

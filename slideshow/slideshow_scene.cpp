@@ -114,3 +114,5 @@ void SlideshowScene::GetPaletteEntries(PALETTEENTRY* entries) {
 }
 
 void SlideshowScene::TakeChanges(std::vector<PixelRect>& changes) { surface_.TakeFrontChanges(changes); }
+
+uint32_t SlideshowScene::FramesUnchanged() const { return holdFrames_ > 0 ? static_cast<uint32_t>(holdFrames_) : 0; }

@@ -29,6 +29,8 @@ public:
     void Paint(HWND window, HDC destination, HDC scratchDc, HDC backdropDc) override;
     void GetPaletteEntries(PALETTEENTRY* entries) override;
     void TakeChanges(std::vector<PixelRect>& changes) override;
+    // The frames left of the hold: each only counts down.
+    uint32_t FramesUnchanged() const override;
 
     // Keeps the pictures inside part of the render area; call after Open.
     void PlacePicturesIn(const RECT& pictureArea) { surface_.PlacePicturesIn(pictureArea); }

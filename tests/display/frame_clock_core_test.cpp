@@ -149,21 +149,27 @@ TEST(FrameClockCore, YieldWaitsForTheNextFrameAsOfAFreshReading) {
         uint16_t index;
         bool waitForFrame;
         bool preview;
+        uint32_t unchanged;
         bool sleeps;
         uint32_t sleepMs;
         bool wakesOnMessage;
     };
     const Case cases[] = {
-        {"10 ms into a 33 ms frame", true, 10, 0, 0, true, false, true, 23, true},
-        {"a 5 ms paint since the count", true, 10, 5, 0, true, false, true, 18, true},
-        {"due during the paint", true, 30, 6, 0, true, false, true, 0, true},
-        {"32 ms into a 33 ms frame", true, 32, 0, 0, true, false, true, 1, true},
-        {"34 ms interval", true, 0, 0, 2, true, false, true, 34, true},
-        {"after a message, full screen", true, 10, 0, 0, false, false, false, 0, false},
-        {"after a message, preview", true, 10, 0, 0, false, true, true, 0, false},
-        {"preview, empty queue", true, 10, 0, 0, true, true, true, 23, true},
-        {"stopped, empty queue", false, 10, 0, 0, true, false, false, 0, false},
-        {"stopped, preview message", false, 10, 0, 0, false, true, false, 0, false},
+        {"10 ms into a 33 ms frame", true, 10, 0, 0, true, false, 0, true, 23, true},
+        {"a 5 ms paint since the count", true, 10, 5, 0, true, false, 0, true, 18, true},
+        {"due during the paint", true, 30, 6, 0, true, false, 0, true, 0, true},
+        {"32 ms into a 33 ms frame", true, 32, 0, 0, true, false, 0, true, 1, true},
+        {"34 ms interval", true, 0, 0, 2, true, false, 0, true, 34, true},
+        {"after a message, full screen", true, 10, 0, 0, false, false, 0, false, 0, false},
+        {"after a message, preview", true, 10, 0, 0, false, true, 0, true, 0, false},
+        {"preview, empty queue", true, 10, 0, 0, true, true, 0, true, 23, true},
+        {"stopped, empty queue", false, 10, 0, 0, true, false, 0, false, 0, false},
+        {"stopped, preview message", false, 10, 0, 0, false, true, 0, false, 0, false},
+        // Held frames are waited through together, as far as the last; the intervals from
+        // index 29 are 34, 33, 33.
+        {"three held frames", true, 10, 0, 29, true, false, 3, true, 90, true},
+        {"held frames past the most one wait passes", true, 0, 0, 0, true, false, 900, true, 500, true},
+        {"held frames, but a message came", true, 10, 0, 0, false, false, 3, false, 0, false},
     };
     for (const Case& c : cases) {
         // The counter wraps between the count and the reading: the difference still holds.
@@ -172,7 +178,7 @@ TEST(FrameClockCore, YieldWaitsForTheNextFrameAsOfAFreshReading) {
         clock.ClockRunning = c.running;
         clock.ElapsedMs = c.elapsed;
         clock.IntervalIndex = c.index;
-        const YieldDecision decision = DecideYield(clock, countedAt + c.sinceCount, c.waitForFrame, c.preview);
+        const YieldDecision decision = DecideYield(clock, countedAt + c.sinceCount, c.waitForFrame, c.preview, c.unchanged);
         EXPECT_EQ(decision.Sleeps, c.sleeps) << c.name;
         EXPECT_EQ(decision.SleepMs, c.sleepMs) << c.name;
         EXPECT_EQ(decision.WakesOnMessage, c.wakesOnMessage) << c.name;

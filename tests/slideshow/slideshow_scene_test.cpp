@@ -94,6 +94,7 @@ TEST(SlideshowScene, FramesOfOneCycle) {
     scene.Advance(1);
     EXPECT_EQ(scene.StepCounter(), 0);
     EXPECT_EQ(scene.HoldFrames(), static_cast<int32_t>(DefaultHold));
+    EXPECT_EQ(scene.FramesUnchanged(), DefaultHold) << "the loop may wait through the hold";
     EXPECT_NE(scene.CurrentPicture(), first);
     EXPECT_EQ(Front(scene), shown) << "the choice changes nothing on screen";
     for (uint32_t frame = ChoiceFrame + 1; frame <= ChoiceFrame + DefaultHold; ++frame) {
@@ -101,6 +102,7 @@ TEST(SlideshowScene, FramesOfOneCycle) {
         ASSERT_EQ(scene.StepCounter(), 0) << frame;
     }
     EXPECT_EQ(scene.HoldFrames(), 0);
+    EXPECT_EQ(scene.FramesUnchanged(), 0u);
     EXPECT_EQ(Front(scene), shown);
     scene.Advance(1);
     EXPECT_EQ(scene.StepCounter(), 1);
