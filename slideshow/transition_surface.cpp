@@ -155,6 +155,8 @@ TransitionPixels TransitionSurface::PixelsWithin(const PixelRect& part) const {
 }
 
 bool TransitionSurface::RenderOverBoxes(int32_t step) {
+    // Drawing into the sections may still be queued; the pixels must be final first.
+    GdiFlush();
     bool rendered = true;
     const RectPieces pieces = SeparatedPieces(fromBox_, targetBox_);
     for (int k = 0; k < pieces.Count; ++k) {
@@ -170,8 +172,6 @@ int TransitionSurface::StepTransition(int32_t step) {
     // a fade's first step shows the picture it starts from, which the front holds already;
     // once the front shows the target, the full copies that follow change nothing either.
     if (ChangingBox().Empty() || complete_ || (effectType_ == FadeEffect && step <= 0)) return 1;
-    // Drawing into the sections may still be queued; the pixels must be final first.
-    GdiFlush();
     const int rendered = RenderOverBoxes(step) ? 1 : 0;
     // A fade's last step shows the target exactly.
     if (step > LastEffectStep || (effectType_ == FadeEffect && step == LastEffectStep)) complete_ = rendered != 0;
