@@ -4,9 +4,12 @@
 
 namespace {
 
-uint16_t CurrentInterval(const FrameClockState& clock) {
-    return clock.FrameIntervals[clock.IntervalIndex % ClockFramesPerSecond];
+// The interval of the frame ahead frames after the current one.
+uint16_t IntervalAhead(const FrameClockState& clock, uint32_t ahead) {
+    return clock.FrameIntervals[(clock.IntervalIndex + ahead) % ClockFramesPerSecond];
 }
+
+uint16_t CurrentInterval(const FrameClockState& clock) { return IntervalAhead(clock, 0); }
 
 }  // namespace
 
@@ -70,8 +73,7 @@ YieldDecision DecideYield(const FrameClockState& clock, uint32_t now, bool waitF
     const uint32_t elapsed = clock.ElapsedMs + (now - clock.LastTime);
     const uint32_t frames = std::clamp<uint32_t>(framesUnchanged, 1, MostFramesWaitedThrough);
     uint32_t due = 0;
-    for (uint32_t k = 0; k < frames; ++k)
-        due += clock.FrameIntervals[(clock.IntervalIndex + k) % ClockFramesPerSecond];
+    for (uint32_t k = 0; k < frames; ++k) due += IntervalAhead(clock, k);
     decision.Sleeps = true;
     decision.WakesOnMessage = true;
     if (elapsed < due) decision.SleepMs = due - elapsed;

@@ -111,7 +111,7 @@ void TransitionSurface::ComposeTarget(Image* picture) {
         targetBox_ = box;
         // The backdrop first: the picture's transparent parts show it.
         const size_t rowBytes = static_cast<size_t>(RowStride32(width));
-        const uint8_t* backdrop = backdrop_.Bits + OffsetWithin(box, {0, 0, width_, height_}, stride_);
+        const uint8_t* backdrop = backdrop_.Bits + OffsetWithin(box, FrameBox(), stride_);
         for (int32_t row = 0; row < height; ++row)
             std::memcpy(target_.Bits + row * rowBytes, backdrop + static_cast<ptrdiff_t>(row) * stride_, rowBytes);
         SelectionGuard selection(TargetDc, target_.Bitmap.get());
@@ -131,12 +131,12 @@ const uint8_t* TransitionSurface::SourceWithin(const PixelRect& part, const Pixe
         return buffer.Bits + OffsetWithin(part, box, stride);
     }
     stride = stride_;
-    return backdrop_.Bits + OffsetWithin(part, {0, 0, width_, height_}, stride_);
+    return backdrop_.Bits + OffsetWithin(part, FrameBox(), stride_);
 }
 
 TransitionPixels TransitionSurface::PixelsWithin(const PixelRect& part) const {
     TransitionPixels pixels;
-    pixels.Front = front_.Bits + OffsetWithin(part, {0, 0, width_, height_}, stride_);
+    pixels.Front = front_.Bits + OffsetWithin(part, FrameBox(), stride_);
     pixels.Width = part.Right - part.Left;
     pixels.Height = part.Bottom - part.Top;
     pixels.Stride = stride_;
@@ -178,7 +178,7 @@ int TransitionSurface::StepTransition(int32_t step) {
     AppendStepChanges(effectType_, step, reverseSweep_ != 0, width_, height_, fromBox_, targetBox_, frontChanges_);
     // Many steps in one call (a stall caught up) collapse into the whole frame rather
     // than a list that grows with the stall.
-    if (frontChanges_.size() > MostFrontChangesKept) frontChanges_.assign(1, PixelRect{0, 0, width_, height_});
+    if (frontChanges_.size() > MostFrontChangesKept) frontChanges_.assign(1, FrameBox());
     return rendered;
 }
 
@@ -210,7 +210,7 @@ void TransitionSurface::TakeBackdrop(HDC scratchDc, HDC backdropDc) {
         GdiFlush();  // the front's pixels are read next
         if (backdrop_.Bits) std::memcpy(backdrop_.Bits, front_.Bits, static_cast<size_t>(stride_) * height_);
     }
-    frontChanges_.push_back({0, 0, width_, height_});
+    frontChanges_.push_back(FrameBox());
 }
 
 void TransitionSurface::PaintFront(HDC destination) const {

@@ -79,6 +79,8 @@ private:
     };
 
     PixelBuffer CreateBuffer(int32_t width, int32_t height) const;
+    // The whole frame, the box of the front and the backdrop.
+    PixelRect FrameBox() const { return {0, 0, width_, height_}; }
     // The front, and the from-picture and target as their buffers or the backdrop hold them,
     // within a part of the frame (top-down) that lies wholly inside or outside each box.
     TransitionPixels PixelsWithin(const PixelRect& part) const;
