@@ -2,11 +2,13 @@
 # WINEPREFIX set) and never wait without a bound.
 
 # start_saver LOG EXE SWITCHES... — starts the saver in the background; sets saver_pid.
+# Wine's own messages (a crash report, an X error) go into the log too, so that a failure
+# that happens before the stress build has written anything still shows its cause.
 start_saver() {
   local log=$1 exe=$2
   shift 2
   : > "$log"
-  SLIDE_SEAM_LOG="$log" wine "$exe" "$@" </dev/null >/dev/null 2>&1 &
+  SLIDE_SEAM_LOG="$log" wine "$exe" "$@" </dev/null >/dev/null 2>>"$log" &
   saver_pid=$!
 }
 
