@@ -1,9 +1,10 @@
 #pragma once
 // The layouts of the saver's picture buffers, both with rows bottom-up and the bytes of a
-// pixel in the order blue, green, red. Decoded pictures and desktop captures hold 24 bits per
-// pixel, each row filled up to a multiple of four bytes. The slideshow's transition buffers
-// hold 32 (a fourth byte left unused), the screen's own format: drawn to the window they go
-// out as they are, where 24-bit rows would be converted pixel by pixel on every paint.
+// pixel in the order blue, green, red. Decoded pictures, desktop captures and the pictures a
+// transition reads hold 24 bits per pixel, each row filled up to a multiple of four bytes. The
+// slideshow's front holds 32 (a fourth byte left 0), the screen's own format: drawn to the
+// window it goes out as it is, where 24-bit rows would be converted pixel by pixel on every
+// paint.
 // Platform-free.
 #include <cstddef>
 #include <cstdint>

@@ -4,28 +4,22 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 
 namespace {
 
 // Block works on pairs of rows and pairs of columns: the square shrinks by two pixels a step.
 constexpr int32_t BlockPairSize = 2;
 
-size_t RowBytes(const TransitionPixels& pixels) { return static_cast<size_t>(BytesPerPixel32) * pixels.Width; }
-
 bool HasPixels(const TransitionPixels& pixels) {
-    const int32_t rowBytes = BytesPerPixel32 * pixels.Width;
+    const int32_t frontRowBytes = BytesPerPixel32 * pixels.Width;
+    const int32_t sourceRowBytes = BytesPerPixel24 * pixels.Width;
     return pixels.Front && pixels.From && pixels.Target && pixels.Width > 0 && pixels.Height > 0 &&
-           pixels.Stride >= rowBytes && pixels.FromStride >= rowBytes && pixels.TargetStride >= rowBytes &&
-           pixels.FrameColumn >= 0 && pixels.FrameRow >= 0 && pixels.FrameWidth - pixels.FrameColumn >= pixels.Width;
+           pixels.Stride >= frontRowBytes && pixels.FromStride >= sourceRowBytes &&
+           pixels.TargetStride >= sourceRowBytes && pixels.FrameColumn >= 0 && pixels.FrameRow >= 0 &&
+           pixels.FrameWidth - pixels.FrameColumn >= pixels.Width;
 }
 
 ptrdiff_t RowOffset(int32_t row, int32_t stride) { return static_cast<ptrdiff_t>(row) * stride; }
-
-void CopyTargetRow(const TransitionPixels& pixels, int32_t row) {
-    std::memcpy(pixels.Front + RowOffset(row, pixels.Stride), pixels.Target + RowOffset(row, pixels.TargetStride),
-                RowBytes(pixels));
-}
 
 // Copies the target's pixels of frame columns first to last (exclusive) in one row of the
 // part, as far as they lie inside it.
@@ -33,10 +27,13 @@ void CopyTargetColumns(const TransitionPixels& pixels, int32_t row, int32_t firs
     first = std::max(first, pixels.FrameColumn) - pixels.FrameColumn;
     last = std::min(last, pixels.FrameColumn + pixels.Width) - pixels.FrameColumn;
     if (first >= last) return;
-    const ptrdiff_t column = RowOffset(first, BytesPerPixel32);
-    std::memcpy(pixels.Front + RowOffset(row, pixels.Stride) + column,
-                pixels.Target + RowOffset(row, pixels.TargetStride) + column,
-                static_cast<size_t>(RowOffset(last - first, BytesPerPixel32)));
+    WidenPixels(pixels.Front + RowOffset(row, pixels.Stride) + RowOffset(first, BytesPerPixel32),
+                pixels.Target + RowOffset(row, pixels.TargetStride) + RowOffset(first, BytesPerPixel24),
+                static_cast<size_t>(last - first));
+}
+
+void CopyTargetRow(const TransitionPixels& pixels, int32_t row) {
+    CopyTargetColumns(pixels, row, pixels.FrameColumn, pixels.FrameColumn + pixels.Width);
 }
 
 }  // namespace
@@ -44,11 +41,11 @@ void CopyTargetColumns(const TransitionPixels& pixels, int32_t row, int32_t firs
 int FadeStep(const TransitionPixels& pixels, int32_t step) {
     if (!HasPixels(pixels)) return 0;
     // Steps outside 0..32 never reach here from the surface; a negative one holds at the
-    // start, and FadeBytes holds those past 32 at the end.
+    // start, and FadePixels holds those past 32 at the end.
     const uint32_t fadeStep = step < 0 ? 0 : static_cast<uint32_t>(step);
     for (int32_t row = 0; row < pixels.Height; ++row) {
-        FadeBytes(pixels.Front + RowOffset(row, pixels.Stride), pixels.From + RowOffset(row, pixels.FromStride),
-                  pixels.Target + RowOffset(row, pixels.TargetStride), RowBytes(pixels), fadeStep);
+        FadePixels(pixels.Front + RowOffset(row, pixels.Stride), pixels.From + RowOffset(row, pixels.FromStride),
+                   pixels.Target + RowOffset(row, pixels.TargetStride), static_cast<size_t>(pixels.Width), fadeStep);
     }
     return 1;
 }

@@ -1,9 +1,10 @@
 #pragma once
-// The three transition effects and the final full copy, over the raw memory of 32-bit
-// bottom-up pixel buffers, for any rectangular part of a frame. Row r is the r-th row in
-// memory (from the bottom of the part); every row holds 4 * Width pixel bytes. Rows lie Stride
-// bytes apart in the front, and FromStride and TargetStride apart in the from-picture and the
-// target, which may be buffers of just one picture's box.
+// The three transition effects and the final full copy, over the raw memory of bottom-up
+// pixel buffers, for any rectangular part of a frame. The front is 32-bit; the from-picture
+// and the target, which it shows in turn, are 24-bit, and may be buffers of just one
+// picture's box. Row r is the r-th row in memory (from the bottom of the part); its pixels
+// fill 4 * Width bytes in the front, 3 * Width in the others. Rows lie Stride bytes apart in
+// the front, and FromStride and TargetStride apart in the from-picture and the target.
 #include <cstdint>
 
 #include "common/pixel_layout.h"
@@ -36,7 +37,7 @@ constexpr int32_t LastEffectStep = 32;
 constexpr int32_t ShadeBandRows = 32;
 constexpr int32_t BlockTilePixels = 64;
 
-// Absolute cross-fade: step s shows s/32 of the target, in all four bytes of each pixel.
+// Absolute cross-fade: step s shows s/32 of the target in each colour byte.
 int FadeStep(const TransitionPixels& pixels, int32_t step);
 // Reveals one row in every band of 32; cumulative.
 int ShadeStep(const TransitionPixels& pixels, int32_t step, bool reverseSweep);

@@ -22,8 +22,9 @@ bool Contains(const PixelRect& outer, const PixelRect& inner) {
 
 // The first byte of part's first row in memory, in a bottom-up buffer of box's pixels (part
 // lies inside box, both top-down).
-ptrdiff_t OffsetWithin(const PixelRect& part, const PixelRect& box, int32_t stride) {
-    return static_cast<ptrdiff_t>(box.Bottom - part.Bottom) * stride + RowStride32(part.Left - box.Left);
+ptrdiff_t OffsetWithin(const PixelRect& part, const PixelRect& box, int32_t stride, int32_t bytesPerPixel) {
+    return static_cast<ptrdiff_t>(box.Bottom - part.Bottom) * stride +
+           static_cast<ptrdiff_t>(part.Left - box.Left) * bytesPerPixel;
 }
 
 }  // namespace
@@ -39,9 +40,10 @@ TransitionSurface::TransitionSurface() = default;
 
 TransitionSurface::~TransitionSurface() { ReleaseBuffers(); }
 
-TransitionSurface::PixelBuffer TransitionSurface::CreateBuffer(int32_t width, int32_t height) const {
+TransitionSurface::PixelBuffer TransitionSurface::CreateBuffer(int32_t width, int32_t height,
+                                                               int32_t bitsPerPixel) const {
     PixelBuffer buffer;
-    buffer.Bitmap = CreatePixelSection(PictureDc, width, height, BitsPerPixel32, &buffer.Bits);
+    buffer.Bitmap = CreatePixelSection(PictureDc, width, height, bitsPerPixel, &buffer.Bits);
     if (buffer.Bitmap) {
         buffer.Width = width;
         buffer.Height = height;
@@ -53,7 +55,7 @@ void TransitionSurface::CreateBuffers(const RECT& area, uint32_t effectType) {
     if (!palettePicture_) palettePicture_.reset(new (std::nothrow) Image());
     width_ = area.right - area.left;
     height_ = area.bottom - area.top;
-    front_ = CreateBuffer(width_, height_);
+    front_ = CreateBuffer(width_, height_, BitsPerPixel32);
     if (!front_.Bitmap) {
         width_ = 0;
         height_ = 0;
@@ -73,7 +75,7 @@ void TransitionSurface::CreateBuffers(const RECT& area, uint32_t effectType) {
 void TransitionSurface::PrepareNext(Image* picture) {
     if (!front_.Bitmap) return;
     // Without a desktop taken yet the pictures go over black.
-    if (!backdrop_.Bitmap) backdrop_ = CreateBuffer(width_, height_);
+    if (!backdrop_.Bitmap) backdrop_ = CreateBuffer(width_, height_, BitsPerPixel24);
     if (!backdrop_.Bitmap) return;
     if (!complete_) {
         // The front must show the target before that becomes the picture faded from.
@@ -106,14 +108,20 @@ void TransitionSurface::ComposeTarget(Image* picture) {
     const PixelRect box = ClipTo({x, y, x + boxWidth, y + boxHeight}, width_, height_);
     const int32_t width = box.Right - box.Left;
     const int32_t height = box.Bottom - box.Top;
-    if (!box.Empty() && (target_.Width != width || target_.Height != height)) target_ = CreateBuffer(width, height);
+    if (!box.Empty() && (target_.Width != width || target_.Height != height))
+        target_ = CreateBuffer(width, height, BitsPerPixel24);
     if (!box.Empty() && target_.Bitmap) {
         targetBox_ = box;
-        // The backdrop first: the picture's transparent parts show it.
-        const size_t rowBytes = static_cast<size_t>(RowStride32(width));
-        const uint8_t* backdrop = backdrop_.Bits + OffsetWithin(box, FrameBox(), stride_);
+        // The backdrop first: the picture's transparent parts show it. Its copy may still be
+        // queued.
+        GdiFlush();
+        const int32_t backdropStride = RowStride(width_);
+        const int32_t targetStride = RowStride(width);
+        const uint8_t* backdrop = backdrop_.Bits + OffsetWithin(box, FrameBox(), backdropStride, BytesPerPixel24);
         for (int32_t row = 0; row < height; ++row)
-            std::memcpy(target_.Bits + row * rowBytes, backdrop + static_cast<ptrdiff_t>(row) * stride_, rowBytes);
+            std::memcpy(target_.Bits + static_cast<ptrdiff_t>(row) * targetStride,
+                        backdrop + static_cast<ptrdiff_t>(row) * backdropStride,
+                        static_cast<size_t>(width) * BytesPerPixel24);
         SelectionGuard selection(TargetDc, target_.Bitmap.get());
         if (boxWidth >= pictureWidth && boxHeight >= pictureHeight)
             picture->Draw(TargetDc, x - box.Left, y - box.Top);
@@ -127,16 +135,16 @@ void TransitionSurface::ComposeTarget(Image* picture) {
 const uint8_t* TransitionSurface::SourceWithin(const PixelRect& part, const PixelBuffer& buffer, const PixelRect& box,
                                                int32_t& stride) const {
     if (buffer.Bits && !box.Empty() && Contains(box, part)) {
-        stride = RowStride32(buffer.Width);
-        return buffer.Bits + OffsetWithin(part, box, stride);
+        stride = RowStride(buffer.Width);
+        return buffer.Bits + OffsetWithin(part, box, stride, BytesPerPixel24);
     }
-    stride = stride_;
-    return backdrop_.Bits + OffsetWithin(part, FrameBox(), stride_);
+    stride = RowStride(width_);
+    return backdrop_.Bits + OffsetWithin(part, FrameBox(), stride, BytesPerPixel24);
 }
 
 TransitionPixels TransitionSurface::PixelsWithin(const PixelRect& part) const {
     TransitionPixels pixels;
-    pixels.Front = front_.Bits + OffsetWithin(part, FrameBox(), stride_);
+    pixels.Front = front_.Bits + OffsetWithin(part, FrameBox(), stride_, BytesPerPixel32);
     pixels.Width = part.Right - part.Left;
     pixels.Height = part.Bottom - part.Top;
     pixels.Stride = stride_;
@@ -202,13 +210,13 @@ void TransitionSurface::ReleaseBuffers() {
 
 void TransitionSurface::TakeBackdrop(HDC scratchDc, HDC backdropDc) {
     if (front_.Bitmap) {
-        {
-            SelectionGuard selection(scratchDc, front_.Bitmap.get());
+        if (!backdrop_.Bitmap) backdrop_ = CreateBuffer(width_, height_, BitsPerPixel24);
+        // The same copy into both: the front shows the backdrop until the first picture.
+        for (const PixelBuffer* buffer : {&front_, &backdrop_}) {
+            if (!buffer->Bitmap) continue;
+            SelectionGuard selection(scratchDc, buffer->Bitmap.get());
             BitBlt(scratchDc, 0, 0, width_, height_, backdropDc, 0, 0, SRCCOPY);
         }
-        if (!backdrop_.Bitmap) backdrop_ = CreateBuffer(width_, height_);
-        GdiFlush();  // the front's pixels are read next
-        if (backdrop_.Bits) std::memcpy(backdrop_.Bits, front_.Bits, static_cast<size_t>(stride_) * height_);
     }
     frontChanges_.push_back(FrameBox());
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The pixels of the slideshow, all 32-bit bottom-up sections: the front that is shown and the
-// backdrop, both of the render size, and the target, a buffer of just the new picture's box
-// (the backdrop there with the picture over it). Around the picture's box the target is the
+// The pixels of the slideshow, all bottom-up sections: the front that is shown, 32-bit as the
+// screen takes it, and 24-bit sources that the effects read once a frame: the backdrop, like
+// the front of the render size, and the target, a buffer of just the new picture's box (the
+// backdrop there with the picture over it). Around the picture's box the target is the
 // backdrop. A fade also keeps the finished target of the transition before, the box of the
 // picture it starts from; the other effects never read the picture they leave. The effect
 // that brings each new picture in works only on the old and the new box, and there is the
@@ -61,8 +62,8 @@ public:
     HBITMAP TargetBitmap() const { return target_.Bitmap.get(); }
     const uint8_t* FrontBits() const { return front_.Bits; }
     const uint8_t* BackdropBits() const { return backdrop_.Bits; }
-    // The target's box in the frame and its pixels, rows bottom-up and 4 * box width bytes
-    // apart; empty and null while no picture is prepared.
+    // The target's box in the frame and its 24-bit pixels, rows bottom-up and RowStride(box
+    // width) bytes apart; empty and null while no picture is prepared.
     PixelRect TargetBox() const { return targetBox_; }
     const uint8_t* TargetBits() const { return targetBox_.Empty() ? nullptr : target_.Bits; }
     // The part of the frame that the transition under way can change: the old and the new
@@ -78,7 +79,7 @@ private:
         void Reset();
     };
 
-    PixelBuffer CreateBuffer(int32_t width, int32_t height) const;
+    PixelBuffer CreateBuffer(int32_t width, int32_t height, int32_t bitsPerPixel) const;
     // The whole frame, the box of the front and the backdrop.
     PixelRect FrameBox() const { return {0, 0, width_, height_}; }
     // The front, and the from-picture and target as their buffers or the backdrop hold them,

@@ -53,14 +53,9 @@ protected:
 std::vector<uint8_t> SceneBackdrop() {
     const TransitionSurface& surface = Slideshow().Surface();
     if (!surface.BackdropBits()) return {};
-    std::vector<uint8_t> rows(PixelBufferBytes(RenderWidth, RenderHeight));
-    for (int32_t row = 0; row < RenderHeight; ++row) {
-        for (int32_t x = 0; x < RenderWidth; ++x) {
-            std::memcpy(&rows[static_cast<size_t>(row) * RowStride(RenderWidth) + 3 * x],
-                        surface.BackdropBits() + static_cast<size_t>(row) * surface.Stride() + 4 * x, 3);
-        }
-    }
-    return rows;
+    GdiFlush();
+    return std::vector<uint8_t>(surface.BackdropBits(),
+                                surface.BackdropBits() + PixelBufferBytes(RenderWidth, RenderHeight));
 }
 
 // The width of the bitmap selected into dc.

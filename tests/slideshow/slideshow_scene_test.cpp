@@ -126,10 +126,10 @@ TEST_P(SlideshowBatch, ThreeFramesRenderTheEffectsSteps) {
     scene.Advance(1);
     // Step 0 shows the picture faded from; the other effects never read it.
     std::vector<uint8_t> front = Front(scene);
-    const std::vector<uint8_t> from = front;
-    const std::vector<uint8_t> target = ComposedTarget(s);
-    const TransitionPixels model{front.data(), from.data(), target.data(), s.Width(), s.Height(), s.Stride(),
-                                 s.Stride(),   s.Stride(),  0,           0,         s.Width()};
+    const std::vector<uint8_t> from = Narrowed(front);
+    const std::vector<uint8_t> target = Narrowed(ComposedTarget(s));
+    const TransitionPixels model{front.data(), from.data(),   target.data(), s.Width(), s.Height(), s.Stride(),
+                                 3 * s.Width(), 3 * s.Width(), 0,             0,         s.Width()};
     for (int32_t step = 1; step <= c.steps; ++step) RenderTransitionStep(model, c.effect, step, true);
 
     scene.Advance(3);
@@ -174,14 +174,14 @@ TEST(SlideshowScene, ComposeWorksOnceAndOnlyAfterAttach) {
 
     scene.Attach(nullptr, area);
     scene.Compose(nullptr, scratch.get(), backdrop.Dc());
-    EXPECT_EQ(SectionBytes(scene.Surface(), scene.Surface().BackdropBits()), backdrop.Bytes());
+    EXPECT_EQ(BackdropBytes(scene.Surface()), backdrop.Bytes());
     EXPECT_EQ(Front(scene), backdrop.Bytes());
     EXPECT_EQ(scene.HoldFrames(), 0);
     EXPECT_EQ(RandomIndex, 3) << "the first picture, then its left and top edges";
 
     SolidSection other(160, 120, RGB(9, 9, 9));
     scene.Compose(nullptr, scratch.get(), other.Dc());
-    EXPECT_EQ(SectionBytes(scene.Surface(), scene.Surface().BackdropBits()), backdrop.Bytes());
+    EXPECT_EQ(BackdropBytes(scene.Surface()), backdrop.Bytes());
     EXPECT_EQ(Front(scene), backdrop.Bytes());
     EXPECT_EQ(RandomIndex, 3);
 }

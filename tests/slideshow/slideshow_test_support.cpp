@@ -48,17 +48,47 @@ std::vector<uint8_t> SectionBytes(const TransitionSurface& surface, const uint8_
     return std::vector<uint8_t>(bits, bits + static_cast<size_t>(surface.Stride()) * surface.Height());
 }
 
+namespace {
+
+// Widens rows of 24-bit pixels, rowBytes apart, into the 32-bit frame at the given offset.
+void WidenRows(std::vector<uint8_t>& frame, size_t frameOffset, int32_t frameStride, const uint8_t* rows,
+               int32_t rowStride, int32_t width, int32_t height) {
+    for (int32_t row = 0; row < height; ++row) {
+        for (int32_t x = 0; x < width; ++x) {
+            uint8_t* to = &frame[frameOffset + static_cast<size_t>(row) * frameStride + 4 * static_cast<size_t>(x)];
+            std::memcpy(to, rows + static_cast<size_t>(row) * rowStride + 3 * static_cast<size_t>(x), 3);
+            to[3] = 0;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<uint8_t> BackdropBytes(const TransitionSurface& surface) {
+    GdiFlush();
+    if (!surface.BackdropBits()) return {};
+    std::vector<uint8_t> frame(static_cast<size_t>(surface.Stride()) * surface.Height());
+    WidenRows(frame, 0, surface.Stride(), surface.BackdropBits(), RowStride(surface.Width()), surface.Width(),
+              surface.Height());
+    return frame;
+}
+
 std::vector<uint8_t> ComposedTarget(const TransitionSurface& surface) {
-    std::vector<uint8_t> frame = SectionBytes(surface, surface.BackdropBits());
+    std::vector<uint8_t> frame = BackdropBytes(surface);
     const PixelRect box = surface.TargetBox();
     if (frame.empty() || !surface.TargetBits()) return frame;
-    const size_t rowBytes = 4 * static_cast<size_t>(box.Right - box.Left);
-    for (int32_t row = box.Top; row < box.Bottom; ++row) {
-        const size_t frameRow = static_cast<size_t>(surface.Height() - 1 - row) * surface.Stride() + 4 * box.Left;
-        const size_t boxRow = static_cast<size_t>(box.Bottom - 1 - row) * rowBytes;
-        std::memcpy(&frame[frameRow], surface.TargetBits() + boxRow, rowBytes);
-    }
+    const int32_t width = box.Right - box.Left;
+    const size_t firstRow = static_cast<size_t>(surface.Height() - box.Bottom) * surface.Stride() + 4 * box.Left;
+    WidenRows(frame, firstRow, surface.Stride(), surface.TargetBits(), RowStride(width), width, box.Bottom - box.Top);
     return frame;
+}
+
+std::vector<uint8_t> Narrowed(const std::vector<uint8_t>& frame) {
+    std::vector<uint8_t> pixels;
+    pixels.reserve(frame.size() / 4 * 3);
+    for (size_t k = 0; k < frame.size(); ++k)
+        if (k % 4 != 3) pixels.push_back(frame[k]);
+    return pixels;
 }
 
 PicturePixels ReadPicture(Image& picture) {

@@ -36,11 +36,15 @@ private:
     uint8_t* bits_ = nullptr;
 };
 
-// The stride x height bytes of one of the surface's sections, after pending drawing.
+// The stride x height bytes of the surface's front, after pending drawing.
 std::vector<uint8_t> SectionBytes(const TransitionSurface& surface, const uint8_t* bits);
-// The whole frame that the transition under way goes to: the backdrop, with the target's
-// box over it.
+// The surface's 24-bit backdrop in the front's 32-bit layout, fourth bytes 0; empty without one.
+std::vector<uint8_t> BackdropBytes(const TransitionSurface& surface);
+// The whole frame that the transition under way goes to, in the front's layout: the backdrop,
+// with the target's box over it.
 std::vector<uint8_t> ComposedTarget(const TransitionSurface& surface);
+// A 32-bit frame without gaps between rows, as 24-bit pixels: what the effects read.
+std::vector<uint8_t> Narrowed(const std::vector<uint8_t>& frame);
 
 // A loaded picture's own 24-bit rows, bottom-up; empty when it does not load.
 struct PicturePixels {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -15,28 +16,34 @@ bool Covered(const std::vector<PixelRect>& rects, int32_t x, int32_t y) {
     return false;
 }
 
-// A from and a target that differ only inside the two boxes (screen coordinates), as the
-// surface composes them over one backdrop; the front starts as the from.
+// A 24-bit from and target that differ only inside the two boxes (screen coordinates), as the
+// surface composes them over one backdrop; the 32-bit front starts as the from.
 struct BoxedFrames {
-    int32_t width, height, stride;
+    int32_t width, height, stride, sourceStride;
     std::vector<uint8_t> front, from, target;
 
     BoxedFrames(int32_t w, int32_t h, const PixelRect& first, const PixelRect& second)
-        : width(w), height(h), stride(RowStride32(w)) {
-        const size_t size = static_cast<size_t>(stride) * h;
-        from.resize(size);
+        : width(w), height(h), stride(RowStride32(w)), sourceStride(3 * w) {
+        from.resize(static_cast<size_t>(sourceStride) * h);
         uint32_t state = static_cast<uint32_t>(w * 131 + h);
         for (auto& byte : from) byte = static_cast<uint8_t>((state = state * 1664525u + 1013904223u) >> 24);
         target = from;
         for (int32_t y = 0; y < h; ++y)
-            for (int32_t x = 0; x < RowStride32(w); ++x)
-                if (Covered({first, second}, x / BytesPerPixel32, y)) target[Offset(y) + x] ^= 0x5A;
-        front = from;
+            for (int32_t x = 0; x < sourceStride; ++x)
+                if (Covered({first, second}, x / BytesPerPixel24, y)) target[SourceOffset(y) + x] ^= 0x5A;
+        front = Widened(from);
     }
 
     size_t Offset(int32_t screenRow) const { return static_cast<size_t>(height - 1 - screenRow) * stride; }
+    size_t SourceOffset(int32_t screenRow) const { return static_cast<size_t>(height - 1 - screenRow) * sourceStride; }
+    std::vector<uint8_t> Widened(const std::vector<uint8_t>& source) const {
+        std::vector<uint8_t> wide(static_cast<size_t>(stride) * height);
+        for (size_t p = 0; p < wide.size() / 4; ++p) std::copy_n(&source[3 * p], 3, &wide[4 * p]);
+        return wide;
+    }
     TransitionPixels Pixels() {
-        return {front.data(), from.data(), target.data(), width, height, stride, stride, stride, 0, 0, width};
+        return {front.data(), from.data(),  target.data(), width, height, stride, sourceStride,
+                sourceStride, 0,           0,             width};
     }
 };
 
@@ -81,7 +88,7 @@ TEST(StepChanges, CoverEveryChangedPixelOfEveryStep) {
                     }
                 }
             }
-            EXPECT_EQ(frames.front, frames.target) << c.effect;
+            EXPECT_EQ(frames.front, frames.Widened(frames.target)) << c.effect;
         }
     }
 }

@@ -11,33 +11,47 @@
 
 namespace {
 
-// A part of wider front and target buffers (each row has bytes beyond the part, which stand
-// for the rest of the frame) and a from-picture of just the part. The front starts as its own
-// pattern and the target differs from it in every byte, so each copied byte shows.
+// A part of a wider 32-bit front (each row has bytes beyond the part, which stand for the
+// rest of the frame), a 24-bit target with rows of its own length and a 24-bit from-picture of
+// just the part. The front starts as its own pattern, fourth bytes never 0, and the target
+// differs from it in every colour byte, so each copied byte shows.
 struct Frame {
-    int32_t width, height, stride, fromStride;
+    int32_t width, height, stride, fromStride, targetStride;
     std::vector<uint8_t> initial, front, from, target;
 
-    Frame(int32_t w, int32_t h) : width(w), height(h), stride(4 * w + 12), fromStride(4 * w) {
+    Frame(int32_t w, int32_t h)
+        : width(w), height(h), stride(4 * w + 12), fromStride(3 * w), targetStride(3 * w + 5) {
         const size_t size = static_cast<size_t>(stride) * h;
         initial.resize(size);
         from.resize(static_cast<size_t>(fromStride) * h);
-        target.resize(size);
+        target.resize(static_cast<size_t>(targetStride) * h);
         uint32_t state = 0x9E3779B9u ^ static_cast<uint32_t>(w * 7919 + h);
         for (size_t k = 0; k < size; ++k) {
             state = state * 1664525u + 1013904223u;
             initial[k] = static_cast<uint8_t>(state >> 24);
-            if (!IsOutside(k)) from[FromIndex(k)] = static_cast<uint8_t>(state >> 16);
-            target[k] = static_cast<uint8_t>(initial[k] + 1 + (state >> 8) % 255);
+            if (IsOutside(k)) continue;
+            if (IsFourth(k)) {
+                initial[k] |= 1;
+                continue;
+            }
+            from[SourceIndex(k, fromStride)] = static_cast<uint8_t>(state >> 16);
+            target[SourceIndex(k, targetStride)] = static_cast<uint8_t>(initial[k] + 1 + (state >> 8) % 255);
         }
         front = initial;
     }
 
     TransitionPixels Pixels() {
-        return {front.data(), from.data(), target.data(), width, height, stride, fromStride, stride, 0, 0, width};
+        return {front.data(), from.data(), target.data(), width, height, stride, fromStride, targetStride, 0, 0, width};
     }
     bool IsOutside(size_t k) const { return static_cast<int32_t>(k % stride) >= 4 * width; }
-    size_t FromIndex(size_t k) const { return k / stride * fromStride + k % stride; }
+    static bool IsFourth(size_t k) { return k % 4 == 3; }
+    // The source byte that front byte k (inside the part, not a fourth) shows.
+    size_t SourceIndex(size_t k, int32_t sourceStride) const {
+        return k / stride * sourceStride + k % stride / 4 * 3 + k % 4;
+    }
+    // What front byte k inside the part holds once it shows the from-picture or the target.
+    uint8_t FromByte(size_t k) const { return IsFourth(k) ? 0 : from[SourceIndex(k, fromStride)]; }
+    uint8_t TargetByte(size_t k) const { return IsFourth(k) ? 0 : target[SourceIndex(k, targetStride)]; }
 };
 
 constexpr int32_t FullCopyStep = LastEffectStep + 1;
@@ -62,9 +76,9 @@ int32_t BlockChangeStep(const Frame& frame, size_t k) {
 const int32_t Widths[] = {1, 2, 3, 63, 64, 65, 100, 341, 1024, 1366};
 const int32_t Heights[] = {1, 31, 32, 33, 100};
 
-// Fade is absolute: every step, run in sequence or alone, gives the formula on every byte of
-// the part, the unused fourth bytes included, and leaves the rest; steps past 32 give the
-// exact target.
+// Fade is absolute: every step, run in sequence or alone, gives the formula on every colour
+// byte of the part and 0 in the fourth, and leaves the rest; steps past 32 give the exact
+// target.
 TEST(TransitionKernels, FadeMatchesTheFormulaAtEveryStepAndSize) {
     for (int32_t width : Widths) {
         for (int32_t height : Heights) {
@@ -75,9 +89,9 @@ TEST(TransitionKernels, FadeMatchesTheFormulaAtEveryStepAndSize) {
                 size_t mismatches = 0;
                 for (size_t k = 0; k < frame.front.size(); ++k) {
                     const uint8_t expected =
-                        frame.IsOutside(k) ? frame.initial[k]
-                                           : static_cast<uint8_t>(
-                                                 (frame.from[frame.FromIndex(k)] * (256 - f) + frame.target[k] * f) >> 8);
+                        frame.IsOutside(k)
+                            ? frame.initial[k]
+                            : static_cast<uint8_t>((frame.FromByte(k) * (256 - f) + frame.TargetByte(k) * f) >> 8);
                     mismatches += frame.front[k] != expected;
                 }
                 ASSERT_EQ(mismatches, 0u) << width << "x" << height << " step " << step;
@@ -108,7 +122,8 @@ TEST(TransitionKernels, ShadeAndBlockRevealExactlyTheirBytesAtEachStep) {
                               expectedResult);
                     size_t mismatches = 0;
                     for (size_t k = 0; k < frame.front.size(); ++k)
-                        mismatches += frame.front[k] != (changeStep[k] <= step ? frame.target[k] : frame.initial[k]);
+                        mismatches +=
+                            frame.front[k] != (changeStep[k] <= step ? frame.TargetByte(k) : frame.initial[k]);
                     ASSERT_EQ(mismatches, 0u) << "effect " << effect.type << " reverse " << effect.reverseSweep
                                               << " " << width << "x" << height << " step " << step;
                 }
@@ -122,7 +137,8 @@ TEST(TransitionKernels, FadeWorkedExample) {
     std::fill(frame.from.begin(), frame.from.end(), 200);
     std::fill(frame.target.begin(), frame.target.end(), 100);
     FadeStep(frame.Pixels(), 4);
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(frame.front[k], 187);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(frame.front[k], 187);
+    EXPECT_EQ(frame.front[3], 0);
 }
 
 TEST(TransitionKernels, ShadeStepThreeCopiesOneRowPerBand) {
@@ -131,8 +147,8 @@ TEST(TransitionKernels, ShadeStepThreeCopiesOneRowPerBand) {
     for (int32_t row = 0; row < frame.height; ++row) {
         const bool copied = row == 3 || row == 35 || row == 67 || row == 99;
         const size_t start = static_cast<size_t>(row) * frame.stride;
-        const auto& source = copied ? frame.target : frame.initial;
-        EXPECT_EQ(std::memcmp(&frame.front[start], &source[start], 20), 0) << row;
+        for (size_t k = start; k < start + 20; ++k)
+            EXPECT_EQ(frame.front[k], copied ? frame.TargetByte(k) : frame.initial[k]) << row;
         EXPECT_EQ(frame.front[start + 20], frame.initial[start + 20]) << "beyond row " << row;
     }
 }
@@ -146,8 +162,8 @@ TEST(TransitionKernels, BlockFirstStepCopiesTheOuterBandOfEachTile) {
             const bool inTile = column < 128;
             const bool copied = inTile && (r >= 62 || c >= 62);
             const size_t k = static_cast<size_t>(row) * frame.stride + 4 * column;
-            const auto& source = copied ? frame.target : frame.initial;
-            ASSERT_EQ(std::memcmp(&frame.front[k], &source[k], 4), 0) << row << "," << column;
+            for (size_t b = k; b < k + 4; ++b)
+                ASSERT_EQ(frame.front[b], copied ? frame.TargetByte(b) : frame.initial[b]) << row << "," << column;
         }
     }
 }
@@ -166,7 +182,7 @@ TEST(TransitionKernels, FullCopyAfterStepThirtyTwoCopiesThePartWhole) {
         EXPECT_EQ(RenderTransitionStep(frame.Pixels(), effect, 33, false), 1);
         size_t mismatches = 0;
         for (size_t k = 0; k < frame.front.size(); ++k)
-            mismatches += frame.front[k] != (frame.IsOutside(k) ? frame.initial[k] : frame.target[k]);
+            mismatches += frame.front[k] != (frame.IsOutside(k) ? frame.initial[k] : frame.TargetByte(k));
         EXPECT_EQ(mismatches, 0u) << effect;
     }
 }
@@ -187,15 +203,17 @@ TEST(TransitionKernels, PiecesOfTheFrameRenderAsTheWholeFrameDoes) {
                     const PixelRect& piece = pieces.Pieces[k];
                     const int32_t pieceWidth = piece.Right - piece.Left, rows = piece.Bottom - piece.Top;
                     const size_t first = static_cast<size_t>(height - piece.Bottom) * parts.stride + 4 * piece.Left;
-                    std::vector<uint8_t> from(static_cast<size_t>(4 * pieceWidth) * rows), target(from.size());
+                    std::vector<uint8_t> from(static_cast<size_t>(3 * pieceWidth) * rows), target(from.size());
                     for (int32_t row = 0; row < rows; ++row) {
                         const size_t at = first + static_cast<size_t>(row) * parts.stride;
-                        std::memcpy(&from[4 * pieceWidth * row], &parts.from[parts.FromIndex(at)], 4 * pieceWidth);
-                        std::memcpy(&target[4 * pieceWidth * row], &parts.target[at], 4 * pieceWidth);
+                        std::memcpy(&from[3 * pieceWidth * row], &parts.from[parts.SourceIndex(at, parts.fromStride)],
+                                    3 * pieceWidth);
+                        std::memcpy(&target[3 * pieceWidth * row],
+                                    &parts.target[parts.SourceIndex(at, parts.targetStride)], 3 * pieceWidth);
                     }
                     const TransitionPixels pixels{&parts.front[first], from.data(), target.data(),
                                                   pieceWidth,         rows,        parts.stride,
-                                                  4 * pieceWidth,     4 * pieceWidth, piece.Left,
+                                                  3 * pieceWidth,     3 * pieceWidth, piece.Left,
                                                   height - piece.Bottom, width};
                     RenderTransitionStep(pixels, effect, step, true);
                 }
@@ -225,9 +243,9 @@ TEST(TransitionKernels, NothingIsRenderedWithoutBuffersOrWithAnUnknownEffect) {
     TransitionPixels shortStride = frame.Pixels();
     shortStride.Stride = 4 * 64 - 1;
     TransitionPixels shortFromStride = frame.Pixels();
-    shortFromStride.FromStride = 4 * 64 - 1;
+    shortFromStride.FromStride = 3 * 64 - 1;
     TransitionPixels shortTargetStride = frame.Pixels();
-    shortTargetStride.TargetStride = 4 * 64 - 1;
+    shortTargetStride.TargetStride = 3 * 64 - 1;
     TransitionPixels pastTheFrame = frame.Pixels();
     pastTheFrame.FrameColumn = 1;
     for (const TransitionPixels& pixels :

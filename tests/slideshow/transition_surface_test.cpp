@@ -71,7 +71,7 @@ TEST(TransitionSurface, WithoutSectionsNothingIsPreparedOrRendered) {
 
 TEST(TransitionSurface, TakesTheBackdropAndComposesOverIt) {
     SurfaceRig rig(200, 100, FadeEffect);
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.BackdropBits()), rig.backdrop.Bytes());
+    EXPECT_EQ(BackdropBytes(rig.surface), rig.backdrop.Bytes());
     EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), rig.backdrop.Bytes());
     EXPECT_EQ(rig.surface.StepTransition(5), 0) << "no target yet";
 
@@ -111,11 +111,10 @@ TEST(TransitionSurface, EveryStepShowsTheWholeFrameEffect) {
         second.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST + 1));
         PrepareBoxesApart(rig.surface, first, second);
         std::vector<uint8_t> model = SectionBytes(rig.surface, rig.surface.FrontBits());
-        const std::vector<uint8_t> from = model;
-        const std::vector<uint8_t> target = ComposedTarget(rig.surface);
-        const int32_t stride = rig.surface.Stride();
-        const TransitionPixels whole{model.data(), from.data(), target.data(), width, height, stride, stride,
-                                     stride,       0,           0,             width};
+        const std::vector<uint8_t> from = Narrowed(model);
+        const std::vector<uint8_t> target = Narrowed(ComposedTarget(rig.surface));
+        const TransitionPixels whole{model.data(), from.data(), target.data(), width, height, rig.surface.Stride(),
+                                     3 * width,    3 * width,   0,             0,     width};
         for (int32_t step = 0; step <= LastTransitionStep; ++step) {
             rig.surface.StepTransition(step);
             RenderTransitionStep(whole, effect, step, rig.surface.ReverseSweep() != 0);
