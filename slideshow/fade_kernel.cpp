@@ -16,6 +16,7 @@ constexpr size_t SsePixels = 4;
 constexpr size_t SseLoadPixels = 6;
 constexpr size_t AvxPixels = 8;
 constexpr size_t AvxLoadPixels = 10;
+constexpr size_t ShortSpanPixels = 16;
 
 uint32_t ClampStep(uint32_t step) { return step > FadeStepCount ? FadeStepCount : step; }
 
@@ -113,6 +114,18 @@ void FadePixelsAvx2(uint8_t* front, const uint8_t* from, const uint8_t* target, 
     const size_t done = FadeBlocksAvx2(front, from, target, pixelCount, step);
     FadePixelsSsse3(front + done * BytesPerPixel32, from + done * ColourBytes, target + done * ColourBytes,
                     pixelCount - done, step);
+}
+
+void WidenPixels(uint8_t* front, const uint8_t* source, size_t pixelCount) {
+    // Block copies spans of two pixels by the thousand; those skip the set-up of the vectors.
+    if (pixelCount < ShortSpanPixels) {
+        for (size_t p = 0; p < pixelCount; ++p) {
+            for (size_t c = 0; c < ColourBytes; ++c) front[p * BytesPerPixel32 + c] = source[p * ColourBytes + c];
+            front[p * BytesPerPixel32 + ColourBytes] = 0;
+        }
+        return;
+    }
+    FadePixels(front, source, source, pixelCount, FadeStepCount);
 }
 
 void FadePixels(uint8_t* front, const uint8_t* from, const uint8_t* target, size_t pixelCount, uint32_t step) {

@@ -13,10 +13,8 @@ constexpr uint32_t FadeStepCount = 32;
 // Blends with the widest path this processor offers; steps above 32 count as 32.
 void FadePixels(uint8_t* front, const uint8_t* from, const uint8_t* target, size_t pixelCount, uint32_t step);
 
-// Widens 24-bit pixels to 32-bit ones: the blend's last step, which shows the source exactly.
-inline void WidenPixels(uint8_t* front, const uint8_t* source, size_t pixelCount) {
-    FadePixels(front, source, source, pixelCount, FadeStepCount);
-}
+// Widens 24-bit pixels to 32-bit ones, the fourth byte 0: what the blend's last step shows.
+void WidenPixels(uint8_t* front, const uint8_t* source, size_t pixelCount);
 
 // The individual paths, for callers that must pick one (measurements and checks).
 void FadePixelsPortable(uint8_t* front, const uint8_t* from, const uint8_t* target, size_t pixelCount, uint32_t step);
