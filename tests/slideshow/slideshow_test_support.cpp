@@ -50,7 +50,7 @@ std::vector<uint8_t> SectionBytes(const TransitionSurface& surface, const uint8_
 
 namespace {
 
-// Widens rows of 24-bit pixels, rowBytes apart, into the 32-bit frame at the given offset.
+// Widens rows of 24-bit pixels, rowStride bytes apart, into the 32-bit frame at the given offset.
 void WidenRows(std::vector<uint8_t>& frame, size_t frameOffset, int32_t frameStride, const uint8_t* rows,
                int32_t rowStride, int32_t width, int32_t height) {
     for (int32_t row = 0; row < height; ++row) {
