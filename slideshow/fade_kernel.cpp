@@ -118,14 +118,8 @@ void FadePixelsAvx2(uint8_t* front, const uint8_t* from, const uint8_t* target, 
 
 void WidenPixels(uint8_t* front, const uint8_t* source, size_t pixelCount) {
     // Block copies spans of two pixels by the thousand; those skip the set-up of the vectors.
-    if (pixelCount < ShortSpanPixels) {
-        for (size_t p = 0; p < pixelCount; ++p) {
-            for (size_t c = 0; c < ColourBytes; ++c) front[p * BytesPerPixel32 + c] = source[p * ColourBytes + c];
-            front[p * BytesPerPixel32 + ColourBytes] = 0;
-        }
-        return;
-    }
-    FadePixels(front, source, source, pixelCount, FadeStepCount);
+    if (pixelCount < ShortSpanPixels) FadeTail(front, source, source, pixelCount, FadeStepCount);
+    else FadePixels(front, source, source, pixelCount, FadeStepCount);
 }
 
 void FadePixels(uint8_t* front, const uint8_t* from, const uint8_t* target, size_t pixelCount, uint32_t step) {
