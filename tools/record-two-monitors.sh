@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Usage: record-two-monitors.sh SLIDE_SCR OUT_DIR   (inside tools/with-two-monitors.sh)
-# Puts a live window on each head, runs the saver for about 20 seconds while taking
-# screenshots of both heads, ends it with a key press and prints its exit code. Leaves PNG
-# stills named saver-2monitors-*.png in OUT_DIR: both heads dimmed, the pictures on the
-# primary one.
+# Puts a live window on each head, runs the saver for about 20 seconds while taking a
+# screenshot of both heads every 2 seconds, ends it with a key press and prints its exit code.
+# Leaves the screenshots that show a change as PNG stills named saver-2monitors-*.png in
+# OUT_DIR: both heads dimmed, the pictures on the primary one.
 set -uo pipefail
 scr=${1:?} out=${2:?}
 seconds=${RECORD_SECONDS:-20}
@@ -11,6 +11,7 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 read -r primary second <<<"${MONITOR_HEADS:?run inside tools/with-two-monitors.sh}"
 rm -f "$out"/saver-2monitors-*.png
+source "$(dirname "$0")/record-frames.sh"
 
 xmessage -bg '#3a6ea5' -fg white -geometry "900x300+100+100" 'A live window on the primary head' 2>/dev/null &
 first=$!
@@ -21,13 +22,15 @@ import -window root "$out/saver-2monitors-0-desktop.png"
 
 wine "$scr" /s </dev/null >/dev/null 2>&1 &
 saver=$!
-start=$(date +%s)
+frames=$(mktemp -d)
+record_frames "$frames" "$saver" "$seconds" 0.5
 n=1
-while [ $(( $(date +%s) - start )) -lt "$seconds" ] && kill -0 "$saver" 2>/dev/null; do
-  sleep 2
-  import -window root "$out/saver-2monitors-$n-t$(( $(date +%s) - start ))s.png" 2>/dev/null
+for f in "$frames"/[0-9]*.png; do
+  [ -e "$f" ] || break
+  mv "$f" "$out/saver-2monitors-$n-t$(( 10#$(basename "$f" .png) / 1000 ))s.png"
   n=$((n + 1))
 done
+rm -rf "$frames"
 
 xdotool key space
 code=timeout
