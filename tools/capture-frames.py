@@ -2,11 +2,11 @@
 """Screenshots of the X display ($DISPLAY), cheap enough to take several a second beside the saver.
 
 Usage: capture-frames.py once FILE [WxH]
-       capture-frames.py run DIR SECONDS FPS PID [WxH]
+       capture-frames.py run DIR START SECONDS FPS PID [WxH]
 
 `once` writes one screenshot to FILE. `run` takes FPS screenshots a second by the clock while
-process PID runs, for at most SECONDS, into DIR/<ms>.png named by the time since the start
-(6 digits), keeping only changes: a frame the same as the one before is not written. A frame
+process PID runs, for at most SECONDS from START (seconds since the epoch, when PID was
+started), into DIR/<ms>.png named by the time since START (6 digits), keeping only changes: a frame the same as the one before is not written. A frame
 that falls due while the one before is still being taken is skipped, so a loaded machine gets
 fewer frames and never a backlog. It prints "due taken kept end_ms" when it stops.
 
@@ -111,16 +111,17 @@ class Screen:
         rgb[0::3], rgb[1::3], rgb[2::3] = bgrx[2::4], bgrx[1::4], bgrx[0::4]
         return bytes(rgb)
 
-    def save(self, path, rgb):
-        row = 3 * self.width
-        raw = b''.join(b'\0' + rgb[y:y + row] for y in range(0, len(rgb), row))
+def write_png(path, width, height, rgb):
+    """RGB rows as a PNG without filters or metadata, lightly compressed."""
+    row = 3 * width
+    raw = b''.join(b'\0' + rgb[y:y + row] for y in range(0, len(rgb), row))
 
-        def chunk(kind, data):
-            return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
-        with open(path + '.part', 'wb') as f:
-            f.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', self.width, self.height, 8, 2, 0, 0, 0))
-                    + chunk(b'IDAT', zlib.compress(raw, 1)) + chunk(b'IEND', b''))
-        os.rename(path + '.part', path)
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    with open(path + '.part', 'wb') as f:
+        f.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0))
+                + chunk(b'IDAT', zlib.compress(raw, 1)) + chunk(b'IEND', b''))
+    os.rename(path + '.part', path)
 
 
 def running(pid):
@@ -131,15 +132,14 @@ def running(pid):
         return False
 
 
-def record(screen, folder, seconds, fps, pid):
+def record(screen, folder, start, seconds, fps, pid):
     period = 1.0 / fps
-    start = time.monotonic()
     due = taken = kept = 0
     last = None
     while due * period < seconds:
         slot = due * period
         due += 1
-        now = time.monotonic() - start
+        now = time.time() - start
         if now < slot:
             time.sleep(slot - now)
         elif now >= slot + period:
@@ -147,29 +147,29 @@ def record(screen, folder, seconds, fps, pid):
         if not running(pid):
             due -= 1
             break
-        at = time.monotonic() - start
+        at = time.time() - start
         rgb = screen.grab()
         taken += 1
         if rgb != last:
-            screen.save(os.path.join(folder, '%06d.png' % (at * 1000)), rgb)
+            write_png(os.path.join(folder, '%06d.png' % (at * 1000)), screen.width, screen.height, rgb)
             kept += 1
             last = rgb
-    print(due, taken, kept, int((time.monotonic() - start) * 1000))
+    print(due, taken, kept, int((time.time() - start) * 1000))
 
 
 def main():
     arguments = sys.argv[1:]
     if len(arguments) in (2, 3) and arguments[0] == 'once':
         fit = arguments[2] if len(arguments) == 3 else None
-    elif len(arguments) in (5, 6) and arguments[0] == 'run':
-        fit = arguments[5] if len(arguments) == 6 else None
+    elif len(arguments) in (6, 7) and arguments[0] == 'run':
+        fit = arguments[6] if len(arguments) == 7 else None
     else:
         sys.exit(__doc__.split('\n\n')[1])
     screen = Screen(tuple(int(n) for n in fit.split('x')) if fit else None)
     if arguments[0] == 'once':
-        screen.save(arguments[1], screen.grab())
+        write_png(arguments[1], screen.width, screen.height, screen.grab())
     else:
-        record(screen, arguments[1], float(arguments[2]), float(arguments[3]), int(arguments[4]))
+        record(screen, arguments[1], *(float(a) for a in arguments[2:5]), int(arguments[5]))
 
 
 if __name__ == '__main__':

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Usage: pick-stills.py THUMB_DIR END_MS [MAX]
+"""Usage: pick-stills.py FRAMES_DIR DESKTOP_PNG END_MS [MAX]
 
-Chooses the frames that tell the story of a recorded run of the saver, from thumbnails of the
-frames that record_frames kept (THUMB_DIR/<ms>.ppm, each shown until the next, the last until
-END_MS) and of the desktop before the run (THUMB_DIR/desktop.ppm). Prints "label ms" lines in
+Chooses the frames that tell the story of a recorded run of the saver, from the frames that
+capture-frames.py kept (FRAMES_DIR/<ms>.png, each shown until the next, the last until END_MS)
+and its screenshot of the desktop before the run. Prints "label ms" lines in
 the order of the run: the dim-in, then for each picture its transition caught halfway and the
 picture held, at most MAX lines. Everything is told apart by what changes between frames: the
 dim-in darkens the whole screen, a transition changes part of it, a held picture changes
@@ -11,19 +11,36 @@ nothing for a while.
 """
 import os
 import re
+import struct
 import sys
+import zlib
 
 SAME = 0.002      # mean difference under which two frames look alike (a caret's blink stays under)
 HOLD_MS = 800     # a picture held stays longer than any stall of a loaded machine
 CHANGED = 6       # a thumbnail pixel has changed when its channel sum moves by more than this
 
 
-def read_ppm(path):
+def thumbnail(path):
+    """About 80 pixels across of a frame as capture-frames.py writes it, each the sum of its
+    channels."""
     with open(path, 'rb') as f:
         data = f.read()
-    header = re.match(rb'P6\s+(\d+)\s+(\d+)\s+255\s', data)
-    pixels = data[header.end():]
-    return [pixels[i] + pixels[i + 1] + pixels[i + 2] for i in range(0, len(pixels), 3)]
+    width, height = struct.unpack('>II', data[16:24])
+    packed, at = b'', 8
+    while at < len(data):
+        length, kind = struct.unpack('>I4s', data[at:at + 8])
+        if kind == b'IDAT':
+            packed += data[at + 8:at + 8 + length]
+        at += length + 12
+    rows = zlib.decompress(packed)
+    step, stride = max(1, width // 80), 1 + 3 * width
+    if any(rows[0::stride]):
+        sys.exit('pick-stills: %s has filtered rows; it was not written by capture-frames.py' % path)
+    sums = []
+    for y in range(0, height, step):
+        row = rows[y * stride + 1:(y + 1) * stride]
+        sums += [r + g + b for r, g, b in zip(row[0::3 * step], row[1::3 * step], row[2::3 * step])]
+    return sums
 
 
 def distance(a, b):
@@ -75,12 +92,11 @@ def story(times, thumbs, desktop, end_ms):
 
 
 def main():
-    folder, end_ms = sys.argv[1], int(sys.argv[2])
-    most = int(sys.argv[3]) if len(sys.argv) > 3 else 12
-    names = sorted(n for n in os.listdir(folder) if re.fullmatch(r'\d+\.ppm', n))
+    folder, desktop, end_ms = sys.argv[1], thumbnail(sys.argv[2]), int(sys.argv[3])
+    most = int(sys.argv[4]) if len(sys.argv) > 4 else 12
+    names = sorted(n for n in os.listdir(folder) if re.fullmatch(r'\d+\.png', n))
     times = [int(n[:-4]) for n in names]
-    thumbs = [read_ppm(os.path.join(folder, n)) for n in names]
-    desktop = read_ppm(os.path.join(folder, 'desktop.ppm'))
+    thumbs = [thumbnail(os.path.join(folder, n)) for n in names]
     for count, (label, index) in enumerate(story(times, thumbs, desktop, end_ms)):
         if count == most:
             break

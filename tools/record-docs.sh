@@ -64,7 +64,7 @@ record_run() {
   mkdir -p "$frames"
   saver_settings "$effect"
   # The desktop as this run finds it: the runs before leave another window active.
-  capture_frame "$frames/before.png" "$still"
+  capture_frame "$frames/desktop.png" "$still"
   wine "$scr" /s </dev/null >/dev/null 2>&1 &
   saver=$!
   record_frames "$frames" "$saver" "$run_seconds" "$fps" "$still"
@@ -79,7 +79,7 @@ names=(fade shade block)
 for effect in 0 1 2; do
   record_run "$effect"
   frames="$work/run$effect"
-  story=$(pick_stills "$frames" "$frames/before.png" "$frames_end_ms")
+  story=$(pick_stills "$frames" "$frames/desktop.png" "$frames_end_ms")
   first_held=$(at picture-1-held) halfway=$(at transition-to-picture-2-halfway) second_held=$(at picture-2-held)
   if [ -z "$second_held" ] || [ -z "$halfway" ]; then
     echo "record-docs: the ${names[$effect]} run did not show two pictures held" >&2
