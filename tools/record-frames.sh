@@ -43,6 +43,5 @@ frames_to_gif() {
     # Delays in hundredths, rounded from the start so that they add up to the run's length.
     args+=(-delay $(((next + 5) / 10 - (times[i] + 5) / 10)) "${files[i]}[$size]")
   done
-  # Each frame keeps only the box that changed; the held pictures are single frames already.
-  convert -filter box "${args[@]}" -layers OptimizeFrame +dither -colors "$colours" -loop 0 "$gif"
+  convert -filter box "${args[@]}" +dither -colors "$colours" -layers Optimize -loop 0 "$gif"
 }

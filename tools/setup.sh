@@ -9,7 +9,8 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   nasm dpkg-dev
   googletest libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
-  wine wine64 xvfb xserver-xephyr xauth x11-utils xdotool imagemagick fonts-ipafont-gothic bc
+  wine wine64 xvfb xserver-xephyr xauth x11-utils xdotool imagemagick fonts-ipafont-gothic
+  python3 libx11-6 libxrender1
 )
 
 missing=()
