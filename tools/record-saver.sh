@@ -13,7 +13,7 @@ fps=${RECORD_FPS:-8}
 still=800x600
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
-rm -f "$out"/saver-[0-9]*.png "$out"/saver.gif
+rm -f "$out"/saver-[0-9][0-9]-*.png "$out"/saver.gif
 
 # Something on the desktop for the saver to capture and dim, and room around the pictures
 # when the display is larger than they are.
@@ -50,12 +50,12 @@ while read -r label ms; do
   cp "$frames/$(printf %06d "$ms").png" "$out/saver-$(printf %02d $n)-$label-t$((ms / 1000)).$((ms % 1000 / 100))s.png"
 done < <(pick_stills "$frames" "$frames/desktop.png" "$frames_end_ms" 11)
 # The frames are stored quickly; the stills are kept, so they are packed tighter.
-mogrify "$out"/saver-[0-9]*.png
+mogrify "$out"/saver-[0-9][0-9]-*.png
 frames_to_gif "$frames" "$out/saver.gif" 640x480 256
 
 echo "recorded $frames_taken of $frames_due frames due ($fps a second over ${seconds} s), $frames_kept of them different"
 echo "stills in $out:"
-ls "$out"/saver-[0-9]*.png | sed 's|.*/|  |'
+ls "$out"/saver-[0-9][0-9]-*.png | sed 's|.*/|  |'
 echo "animation: $out/saver.gif ($(du -k "$out/saver.gif" | cut -f1) KB)"
 echo "slide.scr $switches exited with code $code"
 [ "$code" = 0 ]

@@ -13,9 +13,12 @@ packages=(
   python3 libx11-6 libxrender1
 )
 
+# One query for all of them: make run and make check pass through here every time.
+installed=" $(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+  awk '/ install ok installed$/ { printf "%s ", $1 }')"
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [[ $installed == *" $p "* ]] || missing+=("$p")
 done
 
 # libjpeg-turbo is cross-built from its source package, so apt needs source entries. They are
