@@ -6,9 +6,10 @@ Usage: capture-frames.py once FILE [WxH]
 
 `once` writes one screenshot to FILE. `run` takes FPS screenshots a second by the clock while
 process PID runs, for at most SECONDS from START (seconds since the epoch, when PID was
-started), into DIR/<ms>.png named by the time since START (6 digits), keeping only changes: a frame the same as the one before is not written. A frame
-that falls due while the one before is still being taken is skipped, so a loaded machine gets
-fewer frames and never a backlog. It prints "due taken kept end_ms" when it stops.
+started), into DIR/<ms>.png named by the time since START (6 digits). Only changes are kept:
+a frame the same as the one before is not written. A frame that falls due while the one before
+is still being taken is skipped, so a loaded machine gets fewer frames and never a backlog.
+It prints "due taken kept end_ms" when it stops.
 
 With WxH each frame is reduced to fit that size before it leaves the X server, which scales it
 (with the Render extension) far more cheaply than a copy of the full screen could be; two
@@ -71,7 +72,8 @@ ALL_PLANES, Z_PIXMAP, INCLUDE_INFERIORS, SUBWINDOW_MODE, PICT_OP_SRC = 0xFFFFFFF
 
 
 class Screen:
-    """The display's root window, read whole or reduced to fit a size."""
+    """The display's root window, read whole or reduced to fit a size. The X server frees the
+    pictures and the pixmap when the process ends."""
 
     def __init__(self, fit=None):
         self.display = XOpenDisplay(None)
@@ -84,25 +86,30 @@ class Screen:
         self.width, self.height = round(width / scale), round(height / scale)
         self.source = self.root
         if scale > 1:
-            visual_format = FindVisualFormat(self.display, XDefaultVisual(self.display, screen))
+            display = self.display
+            visual_format = FindVisualFormat(display, XDefaultVisual(display, screen))
             attributes = PictureAttributes(subwindow_mode=INCLUDE_INFERIORS)
-            self.picture = CreatePicture(self.display, self.root, visual_format, SUBWINDOW_MODE, C.byref(attributes))
-            SetPictureFilter(self.display, self.picture, b'bilinear', None, 0)
+            self.picture = CreatePicture(display, self.root, visual_format, SUBWINDOW_MODE, C.byref(attributes))
+            SetPictureFilter(display, self.picture, b'bilinear', None, 0)
             step = round(scale * 65536)
-            SetPictureTransform(self.display, self.picture, C.byref(Transform((C.c_int * 9)(step, 0, 0, 0, step, 0, 0, 0, 65536))))
-            self.source = XCreatePixmap(self.display, self.root, self.width, self.height, XDefaultDepth(self.display, screen))
-            self.target = CreatePicture(self.display, self.source, visual_format, 0, None)
+            matrix = (C.c_int * 9)(step, 0, 0, 0, step, 0, 0, 0, 65536)
+            SetPictureTransform(display, self.picture, C.byref(Transform(matrix)))
+            depth = XDefaultDepth(display, screen)
+            self.source = XCreatePixmap(display, self.root, self.width, self.height, depth)
+            self.target = CreatePicture(display, self.source, visual_format, 0, None)
 
     def grab(self):
         """The screen's pixels as RGB bytes, row by row."""
         if self.source != self.root:
-            Composite(self.display, PICT_OP_SRC, self.picture, 0, self.target, 0, 0, 0, 0, 0, 0, self.width, self.height)
-        image = XGetImage(self.display, self.source, 0, 0, self.width, self.height, ALL_PLANES, Z_PIXMAP)
+            Composite(self.display, PICT_OP_SRC, self.picture, 0, self.target, 0, 0, 0, 0, 0, 0,
+                      self.width, self.height)
+        image = XGetImage(self.display, self.source, 0, 0, self.width, self.height, ALL_PLANES,
+                          Z_PIXMAP)
         if not image:
             sys.exit('capture-frames: the screen could not be read')
         found = image.contents
         # Blue, green, red and a spare byte: how a 24-bit screen lies in memory on this machine.
-        if found.depth != 24 or found.bits_per_pixel != 32 or found.byte_order != 0 or found.bytes_per_line != 4 * self.width:
+        if (found.depth, found.bits_per_pixel, found.byte_order, found.bytes_per_line) != (24, 32, 0, 4 * self.width):
             sys.exit('capture-frames: only 24-bit screens can be read')
         bgrx = C.string_at(found.data, found.bytes_per_line * self.height)
         XFree(found.data)
@@ -110,6 +117,7 @@ class Screen:
         rgb = bytearray(3 * self.width * self.height)
         rgb[0::3], rgb[1::3], rgb[2::3] = bgrx[2::4], bgrx[1::4], bgrx[0::4]
         return bytes(rgb)
+
 
 def write_png(path, width, height, rgb):
     """RGB rows as a PNG without filters or metadata, lightly compressed."""

@@ -85,7 +85,8 @@ def story(times, thumbs, desktop, end_ms):
         moving = range(last + 1, first)
         if moving:
             # Halfway: the frame furthest from both the picture before and the one coming.
-            halfway = max(moving, key=lambda i: min(distance(origin, thumbs[i]), distance(thumbs[first], thumbs[i])))
+            coming = thumbs[first]
+            halfway = max(moving, key=lambda i: min(distance(origin, thumbs[i]), distance(coming, thumbs[i])))
             yield 'transition-to-picture-%d-halfway' % picture, halfway
         yield 'picture-%d-held' % picture, first
         last = final

@@ -8,13 +8,13 @@ capture_frame() {
 
 # record_frames DIR PID SECONDS FPS [SIZE]   (right after starting process PID)
 # Captures the display FPS times a second by the clock while process PID runs, for at most
-# SECONDS from now, each frame reduced to fit SIZE as it is taken, into DIR/<ms>.png named by the time
-# since the start; a frame the same as the one before is not kept (see capture-frames.py).
+# SECONDS from now, each frame reduced to fit SIZE as it is taken, into DIR/<ms>.png named by
+# the time since now; a frame the same as the one before is not kept (see capture-frames.py).
 # Sets frames_due, frames_taken, frames_kept and frames_end_ms, when it stopped.
 record_frames() {
   local dir=$1 pid=$2 seconds=$3 fps=$4 size=${5:-} start=$EPOCHREALTIME
   read -r frames_due frames_taken frames_kept frames_end_ms < <(
-    python3 "$(dirname "${BASH_SOURCE[0]}")/capture-frames.py" run "$dir" "$start" "$seconds" "$fps" "$pid" $size)
+    python3 "$(dirname "${BASH_SOURCE[0]}")/capture-frames.py" run "$dir" "$start" "$seconds" "$fps" "$pid" ${size:+"$size"})
 }
 
 # pick_stills FRAMES_DIR DESKTOP_FRAME END_MS [MAX]

@@ -7,6 +7,7 @@ import subprocess
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True  # nothing compiled is left beside the tools
 TOOLS = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'tools')
 spec = importlib.util.spec_from_file_location('capture_frames', os.path.join(TOOLS, 'capture-frames.py'))
 capture = importlib.util.module_from_spec(spec)
