@@ -2,14 +2,15 @@
 """Screenshots of the X display ($DISPLAY), cheap enough to take several a second beside the saver.
 
 Usage: capture-frames.py once FILE [WxH]
-       capture-frames.py run DIR START SECONDS FPS PID [WxH]
+       capture-frames.py run DIR SECONDS FPS [WxH]
 
-`once` writes one screenshot to FILE. `run` takes FPS screenshots a second by the clock while
-process PID runs, for at most SECONDS from START (seconds since the epoch, when PID was
-started), into DIR/<ms>.png named by the time since START (6 digits). Only changes are kept:
-a frame the same as the one before is not written. A frame that falls due while the one before
-is still being taken is skipped, so a loaded machine gets fewer frames and never a backlog.
-It prints "due taken kept end_ms" when it stops.
+`once` writes one screenshot to FILE. `run` writes one to DIR/desktop.png, says "ready" and
+reads "START PID" from its input: the time (seconds since the epoch) when process PID was
+started. Then it takes FPS screenshots a second by the clock while PID runs, for at most
+SECONDS from START, into DIR/<ms>.png named by the time since START (6 digits). Only changes
+are kept: a frame the same as the one before is not written. A frame that falls due while the
+one before is still being taken is skipped, so a loaded machine gets fewer frames and never a
+backlog. It prints "due taken kept end_ms" when it stops.
 
 With WxH each frame is reduced to fit that size before it leaves the X server, which scales it
 (with the Render extension) far more cheaply than a copy of the full screen could be; two
@@ -169,15 +170,19 @@ def main():
     arguments = sys.argv[1:]
     if len(arguments) in (2, 3) and arguments[0] == 'once':
         fit = arguments[2] if len(arguments) == 3 else None
-    elif len(arguments) in (6, 7) and arguments[0] == 'run':
-        fit = arguments[6] if len(arguments) == 7 else None
+    elif len(arguments) in (4, 5) and arguments[0] == 'run':
+        fit = arguments[4] if len(arguments) == 5 else None
     else:
         sys.exit(__doc__.split('\n\n')[1])
     screen = Screen(tuple(int(n) for n in fit.split('x')) if fit else None)
     if arguments[0] == 'once':
         write_png(arguments[1], screen.width, screen.height, screen.grab())
-    else:
-        record(screen, arguments[1], *(float(a) for a in arguments[2:5]), int(arguments[5]))
+        return
+    folder = arguments[1]
+    write_png(os.path.join(folder, 'desktop.png'), screen.width, screen.height, screen.grab())
+    print('ready', flush=True)
+    start, pid = sys.stdin.readline().split()
+    record(screen, folder, float(start), float(arguments[2]), float(arguments[3]), int(pid))
 
 
 if __name__ == '__main__':

@@ -60,16 +60,13 @@ shrink "$work/desktop.png" "$docs/desktop.png"
 
 # Runs the saver with effect $1 for run_seconds, recording its frames into $work/run$1.
 record_run() {
-  local effect=$1 frames="$work/run$1" saver
+  local effect=$1 frames="$work/run$1"
   mkdir -p "$frames"
   saver_settings "$effect"
-  # The desktop as this run finds it: the runs before leave another window active.
-  capture_frame "$frames/desktop.png" "$still"
-  wine "$scr" /s </dev/null >/dev/null 2>&1 &
-  saver=$!
-  record_frames "$frames" "$saver" "$run_seconds" "$fps" "$still"
+  # The desktop as this run finds it (the runs before leave another window active) comes first.
+  record_frames "$frames" "$run_seconds" "$fps" "$still" wine "$scr" /s || return 1
   xdotool key space
-  wait "$saver"
+  wait "$recorded_pid"
 }
 
 # The frame of the run's story with the label $1 (see pick_stills), if it was caught.
@@ -77,7 +74,7 @@ at() { awk -v label="$1" -v dir="$frames" '$1 == label { printf "%s/%06d.png", d
 
 names=(fade shade block)
 for effect in 0 1 2; do
-  record_run "$effect"
+  if ! record_run "$effect"; then echo "record-docs: the display could not be read" >&2; exit 1; fi
   frames="$work/run$effect"
   story=$(pick_stills "$frames" "$frames/desktop.png" "$frames_end_ms")
   first_held=$(at picture-1-held) halfway=$(at transition-to-picture-2-halfway) second_held=$(at picture-2-held)

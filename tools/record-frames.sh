@@ -6,15 +6,30 @@ capture_frame() {
   python3 "$(dirname "${BASH_SOURCE[0]}")/capture-frames.py" once "$@"
 }
 
-# record_frames DIR PID SECONDS FPS [SIZE]   (right after starting process PID)
-# Captures the display FPS times a second by the clock while process PID runs, for at most
-# SECONDS from now, each frame reduced to fit SIZE as it is taken, into DIR/<ms>.png named by
-# the time since now; a frame the same as the one before is not kept (see capture-frames.py).
-# Sets frames_due, frames_taken, frames_kept and frames_end_ms, when it stopped.
+# record_frames DIR SECONDS FPS SIZE COMMAND...
+# Screenshots the desktop into DIR/desktop.png, then starts COMMAND in the background (its
+# process in recorded_pid) and captures the display FPS times a second by the clock while it
+# runs, for at most SECONDS, each frame reduced to fit SIZE (if not empty) as it is taken, into
+# DIR/<ms>.png named by the time since COMMAND started; a frame the same as the one before is
+# not kept (see capture-frames.py). Sets frames_due, frames_taken, frames_kept and
+# frames_end_ms, when it stopped. Returns 1, without starting COMMAND, if the display cannot
+# be read.
 record_frames() {
-  local dir=$1 pid=$2 seconds=$3 fps=$4 size=${5:-} start=$EPOCHREALTIME
-  read -r frames_due frames_taken frames_kept frames_end_ms < <(
-    python3 "$(dirname "${BASH_SOURCE[0]}")/capture-frames.py" run "$dir" "$start" "$seconds" "$fps" "$pid" ${size:+"$size"})
+  local dir=$1 seconds=$2 fps=$3 size=$4 tool ready process
+  shift 4
+  tool="$(dirname "${BASH_SOURCE[0]}")/capture-frames.py"
+  # The recorder gets ready before COMMAND starts, so that no frame is lost to its start-up.
+  coproc recorder { python3 "$tool" run "$dir" "$seconds" "$fps" ${size:+"$size"}; }
+  process=$recorder_PID
+  read -r ready <&"${recorder[0]}"
+  if [ "$ready" = ready ]; then
+    "$@" </dev/null >/dev/null 2>&1 &
+    recorded_pid=$!
+    echo "$EPOCHREALTIME $recorded_pid" >&"${recorder[1]}"
+    read -r frames_due frames_taken frames_kept frames_end_ms <&"${recorder[0]}"
+  fi
+  wait "$process" 2>/dev/null
+  [ "$ready" = ready ]
 }
 
 # pick_stills FRAMES_DIR DESKTOP_FRAME END_MS [MAX]

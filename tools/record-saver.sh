@@ -25,12 +25,13 @@ if ! furnish_desktop; then
   exit 1
 fi
 sleep 0.5
-capture_frame "$frames/desktop.png" "$still"
 
 # shellcheck disable=SC2086
-wine "$scr" $switches </dev/null >/dev/null 2>&1 &
-saver=$!
-record_frames "$frames" "$saver" "$seconds" "$fps" "$still"
+if ! record_frames "$frames" "$seconds" "$fps" "$still" wine "$scr" $switches; then
+  echo "record-saver: the display could not be read; nothing recorded" >&2
+  exit 1
+fi
+saver=$recorded_pid
 # End the saver before the frames are processed.
 xdotool key space
 code=timeout
@@ -38,10 +39,6 @@ for _ in $(seq 1 100); do
   if ! kill -0 "$saver" 2>/dev/null; then wait "$saver"; code=$?; break; fi
   sleep 0.1
 done
-if [ "${frames_kept:-0}" = 0 ]; then
-  echo "record-saver: no frame could be taken" >&2
-  exit 1
-fi
 
 cp "$frames/desktop.png" "$out/saver-01-desktop.png"
 n=1

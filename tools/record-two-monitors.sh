@@ -18,26 +18,31 @@ first=$!
 xmessage -bg '#a5563a' -fg white -geometry "${second%%+*}+${second#*+}" 'A live window on the second head' 2>/dev/null &
 other=$!
 sleep 2
-import -window root "$out/saver-2monitors-0-desktop.png"
-
-wine "$scr" /s </dev/null >/dev/null 2>&1 &
-saver=$!
 frames=$(mktemp -d)
-record_frames "$frames" "$saver" "$seconds" 0.5
-n=1
-for f in "$frames"/[0-9]*.png; do
-  [ -e "$f" ] || break
-  mv "$f" "$out/saver-2monitors-$n-t$(( 10#$(basename "$f" .png) / 1000 ))s.png"
-  n=$((n + 1))
-done
-rm -rf "$frames"
-# The frames are stored quickly; the stills are kept, so they are packed tighter.
-[ "$n" = 1 ] || mogrify "$out"/saver-2monitors-[1-9]*.png
-
+if ! record_frames "$frames" "$seconds" 0.5 "" wine "$scr" /s; then
+  echo "record-two-monitors: the display could not be read; nothing recorded" >&2
+  kill "$first" "$other" 2>/dev/null
+  rm -rf "$frames"
+  exit 1
+fi
+saver=$recorded_pid
 xdotool key space
 code=timeout
 timeout 10 tail --pid="$saver" -f /dev/null && { wait "$saver"; code=$?; }
 kill "$first" "$other" 2>/dev/null
+
+n=1
+for f in "$frames"/[0-9]*.png; do
+  [ -e "$f" ] || break
+  # The first frames show the desktop until the saver's window is up.
+  cmp -s "$f" "$frames/desktop.png" && continue
+  mv "$f" "$out/saver-2monitors-$n-t$(( 10#$(basename "$f" .png) / 1000 ))s.png"
+  n=$((n + 1))
+done
+mv "$frames/desktop.png" "$out/saver-2monitors-0-desktop.png"
+rm -rf "$frames"
+# The frames are stored quickly; the stills are kept, so they are packed tighter.
+mogrify "$out"/saver-2monitors-*.png
 echo "recorded $n stills of the heads $MONITOR_HEADS into $out (saver-2monitors-*.png)"
 echo "slide.scr /s on two monitors exited with code $code"
 [ "$code" = 0 ]
