@@ -89,8 +89,8 @@ for effect in 0 1 2; do
     if [ -z "$dim_in" ]; then echo "record-docs: the dim-in was not caught" >&2; exit 1; fi
     shrink "$dim_in" "$docs/dim-in.png"
     shrink "$first_held" "$docs/picture.png"
-    # The animation: the run up to the second picture held, playing at the real pace.
-    frames_to_gif "$frames" "$docs/saver.gif" 400x300 64 "$((10#$(basename "$second_held" .png)))"
+    # The animation: the run up to the second picture held, shown for 1.5 s of its 3.
+    frames_to_gif "$frames" "$docs/saver.gif" 400x300 64 "$((10#$(basename "$second_held" .png) + 1500))"
   fi
 done
 du -sh "$docs"

@@ -39,24 +39,21 @@ pick_stills() {
   python3 "$(dirname "${BASH_SOURCE[0]}")/pick-stills.py" "$@"
 }
 
-# frames_to_gif FRAMES_DIR GIF SIZE COLOURS [UNTIL_MS]
-# An endlessly looping animation of the frames up to UNTIL_MS, reduced to fit SIZE, opened by
-# the desktop before the run (FRAMES_DIR/desktop.png). Each frame stays until the next was
-# taken and the last for two seconds, so it plays at the run's pace.
+# frames_to_gif FRAMES_DIR GIF SIZE COLOURS END_MS
+# An endlessly looping animation of the frames taken before END_MS, reduced to fit SIZE. Each
+# frame stays until the next was taken and the last until END_MS, so it plays at the run's pace.
 frames_to_gif() {
-  local dir=$1 gif=$2 size=$3 colours=$4 until=${5:-999999} f ms i next
-  local files=("$dir/desktop.png") times=(0) args=()
+  local dir=$1 gif=$2 size=$3 colours=$4 end=$5 f ms i
+  local files=() times=() args=()
   for f in "$dir"/[0-9]*.png; do
     ms=${f##*/} ms=$((10#${ms%.png}))
-    [ "$ms" -le "$until" ] || break
+    [ "$ms" -lt "$end" ] || break
     files+=("$f") times+=("$ms")
   done
+  times+=("$end")
   for i in "${!files[@]}"; do
-    next=${times[i + 1]:-$((times[i] + 2000))}
-    # The desktop shows only if the first frame came later than the start.
-    [ "$next" -gt "${times[i]}" ] || continue
     # Delays in hundredths, rounded from the start so that they add up to the run's length.
-    args+=(-delay $(((next + 5) / 10 - (times[i] + 5) / 10)) "${files[i]}[$size]")
+    args+=(-delay $(((times[i + 1] + 5) / 10 - (times[i] + 5) / 10)) "${files[i]}[$size]")
   done
   convert -filter box "${args[@]}" +dither -colors "$colours" -layers Optimize -loop 0 "$gif"
 }

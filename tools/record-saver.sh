@@ -48,7 +48,7 @@ while read -r label ms; do
 done < <(pick_stills "$frames" "$frames/desktop.png" "$frames_end_ms" 11)
 # The frames are stored quickly; the stills are kept, so they are packed tighter.
 mogrify "$out"/saver-[0-9][0-9]-*.png
-frames_to_gif "$frames" "$out/saver.gif" 640x480 256
+frames_to_gif "$frames" "$out/saver.gif" 640x480 256 "$frames_end_ms"
 
 echo "recorded $frames_taken of $frames_due frames due ($fps a second over ${seconds} s), $frames_kept of them different"
 echo "stills in $out:"
