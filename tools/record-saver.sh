@@ -50,7 +50,7 @@ done < <(pick_stills "$frames" "$frames/desktop.png" "$frames_end_ms" 11)
 mogrify "$out"/saver-[0-9][0-9]-*.png
 frames_to_gif "$frames" "$out/saver.gif" 640x480 256 "$frames_end_ms"
 
-echo "recorded $frames_taken of $frames_due frames due ($fps a second over ${seconds} s), $frames_kept of them different"
+echo "recorded $frames_taken of $frames_due frames due ($fps a second over ${seconds} s), $frames_kept of them different, $(du -sm "$frames" | cut -f1) MB"
 echo "stills in $out:"
 ls "$out"/saver-[0-9][0-9]-*.png | sed 's|.*/|  |'
 echo "animation: $out/saver.gif ($(du -k "$out/saver.gif" | cut -f1) KB)"

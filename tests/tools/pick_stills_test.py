@@ -12,21 +12,21 @@ TOOLS = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'to
 spec = importlib.util.spec_from_file_location('capture_frames', os.path.join(TOOLS, 'capture-frames.py'))
 capture = importlib.util.module_from_spec(spec)
 spec.loader.exec_module(capture)
-W, H = 80, 60
+W, H = 40, 30
 
 
 def desktop(x, y):
-    return (250, 250, 250) if 10 <= x < 35 and 5 <= y < 25 else (58, 110, 165)
+    return (250, 250, 250) if 5 <= x < 18 and 3 <= y < 13 else (58, 110, 165)
 
 
 def dimmed(level):
     return lambda x, y: tuple(c * level // 32 for c in desktop(x, y))
 
 
-def picture(left, top, shade, width=40, height=30):
+def picture(left, top, shade, width=20, height=15):
     def draw(x, y):
         if left <= x < left + width and top <= y < top + height:
-            return ((x * 6) % 256, (y * 8) % 256, shade)
+            return ((x * 12) % 256, (y * 16) % 256, shade)
         return dimmed(16)(x, y)
     return draw
 
@@ -44,7 +44,7 @@ def recording(first, second):
             3250: between(first, second, 3), 3375: second}
 
 
-RUN = recording(picture(20, 15, 200), picture(35, 25, 40))
+RUN = recording(picture(10, 8, 200), picture(18, 12, 40))
 STORY = ['dim-in 250', 'transition-to-picture-1-halfway 750', 'picture-1-held 1000',
          'transition-to-picture-2-halfway 3125', 'picture-2-held 3375']
 
@@ -53,7 +53,7 @@ CASES = [  # name, frames, MAX, expected lines
     ('at most three', RUN, 3, STORY[:3]),
     ('a transition still running at the end', {**RUN, 5800: between(RUN[3375], RUN[1000], 2)}, 12, STORY),
     # A picture over the whole screen changes it all, but not only towards the dark.
-    ('pictures as large as the screen', recording(picture(0, 0, 0, 80, 60), picture(0, 0, 250, 80, 60)), 12, STORY),
+    ('pictures as large as the screen', recording(picture(0, 0, 0, W, H), picture(0, 0, 250, W, H)), 12, STORY),
     ('a stall inside a transition is no picture held', {k + 600 if 750 <= k <= 1000 else k: v for k, v in RUN.items()}, 12,
      ['dim-in 250', 'transition-to-picture-1-halfway 1350', 'picture-1-held 1600'] + STORY[3:]),
     ('the saver never shows', {0: desktop}, 12, []),
