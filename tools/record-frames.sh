@@ -12,24 +12,28 @@ capture_frame() {
 # runs, for at most SECONDS, each frame reduced to fit SIZE (if not empty) as it is taken, into
 # DIR/<ms>.png named by the time since COMMAND started; a frame the same as the one before is
 # not kept (see capture-frames.py). Sets frames_due, frames_taken, frames_kept and
-# frames_end_ms, when it stopped. Returns 1, without starting COMMAND, if the display cannot
-# be read.
+# frames_end_ms, when it stopped. Returns 1 if the display cannot be read, without starting
+# COMMAND if that is so from the start.
 record_frames() {
-  local dir=$1 seconds=$2 fps=$3 size=$4 tool ready process
+  local dir=$1 seconds=$2 fps=$3 size=$4 tool ready process from to
   shift 4
+  frames_due= frames_taken= frames_kept= frames_end_ms=
   tool="$(dirname "${BASH_SOURCE[0]}")/capture-frames.py"
   # The recorder gets ready before COMMAND starts, so that no frame is lost to its start-up.
   coproc recorder { python3 "$tool" run "$dir" "$seconds" "$fps" ${size:+"$size"}; }
+  # Copies of its pipes stay open after it ends, when its last words may still be unread.
   process=$recorder_PID
-  read -r ready <&"${recorder[0]}"
+  exec {from}<&"${recorder[0]}" {to}>&"${recorder[1]}"
+  read -r ready <&"$from"
   if [ "$ready" = ready ]; then
-    "$@" </dev/null >/dev/null 2>&1 &
+    "$@" </dev/null >/dev/null 2>&1 {from}<&- {to}>&- &
     recorded_pid=$!
-    echo "$EPOCHREALTIME $recorded_pid" >&"${recorder[1]}"
-    read -r frames_due frames_taken frames_kept frames_end_ms <&"${recorder[0]}"
+    echo "$EPOCHREALTIME $recorded_pid" >&"$to"
+    read -r frames_due frames_taken frames_kept frames_end_ms <&"$from"
   fi
+  exec {from}<&- {to}>&-
   wait "$process" 2>/dev/null
-  [ "$ready" = ready ]
+  [ -n "$frames_end_ms" ]
 }
 
 # pick_stills FRAMES_DIR DESKTOP_FRAME END_MS [MAX]
