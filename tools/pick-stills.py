@@ -3,11 +3,10 @@
 
 Chooses the frames that tell the story of a recorded run of the saver, from the frames that
 capture-frames.py kept (FRAMES_DIR/<ms>.png, each shown until the next, the last until END_MS)
-and its screenshot of the desktop before the run. Prints "label ms" lines in
-the order of the run: the dim-in, then for each picture its transition caught halfway and the
-picture held, at most MAX lines. Everything is told apart by what changes between frames: the
-dim-in darkens the whole screen, a transition changes part of it, a held picture changes
-nothing for a while.
+and its screenshot of the desktop before the run. Prints "label ms" lines in the order of the
+run: the dim-in, then for each picture its transition caught halfway and the picture held, at
+most MAX lines. Everything is told apart by what changes between frames: the dim-in darkens
+the whole screen, a transition changes part of it, a held picture changes nothing for a while.
 """
 import os
 import re
