@@ -91,6 +91,8 @@ docs: TARGET = slide dialog_probe
 docs: win
 	$(HARNESS) $(WIN) 1600x1200 -- tools/record-docs.sh $(WIN) docs
 
+# The saver, and the probe that finds the settings dialog's buttons for ARGS=/c.
+run: TARGET = slide dialog_probe
 run: setup win
 ifeq ($(MONITORS),2)
 	tools/with-two-monitors.sh $(WIN) -- tools/record-two-monitors.sh $(WIN)/slide.scr out

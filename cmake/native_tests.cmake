@@ -8,3 +8,6 @@ endif()
 
 # Set-up's derivation of source-package entries from sample package sources.
 add_test(NAME Tools.DebSrcEntries COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/deb_src_entries_test.sh)
+
+# The stills the recordings choose from made-up runs.
+add_test(NAME Tools.PickStills COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/tools/pick_stills_test.py)

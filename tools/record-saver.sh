@@ -1,41 +1,38 @@
 #!/usr/bin/env bash
 # Usage: record-saver.sh SLIDE_SCR OUT_DIR SWITCHES   (inside with-wine-display.sh)
-# Puts two windows on the desktop, runs the saver for about 40 seconds while taking
-# screenshots, ends it with a key press and prints its exit code. Leaves PNG stills and an
-# animated GIF of the dim-in and the transitions in OUT_DIR.
+# Puts two windows on the desktop, runs the saver for about 40 seconds (RECORD_SECONDS) while
+# taking 8 screenshots a second (RECORD_FPS), ends it with a key press and prints its exit
+# code. Leaves in OUT_DIR the stills that tell the story, named by what they show
+# (saver-NN-<what>-t<seconds>s.png, at most 800x600), and saver.gif, the whole run at 640x480
+# playing at its own pace.
 set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 scr=${1:?} out=${2:?} switches=${3:-/s}
 seconds=${RECORD_SECONDS:-40}
+fps=${RECORD_FPS:-8}
+still=800x600
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
-rm -f "$out"/saver-*.png "$out"/saver.gif
+rm -f "$out"/saver-[0-9][0-9]-*.png "$out"/saver.gif
 
 # Something on the desktop for the saver to capture and dim, and room around the pictures
 # when the display is larger than they are.
-source "$(dirname "$0")/desktop-windows.sh"
+source "$here/desktop-windows.sh"
+source "$here/record-frames.sh"
 trap 'furnished_desktop_cleanup; rm -rf "$frames"' EXIT
 if ! furnish_desktop; then
   echo "record-saver: the desktop's windows did not all appear; nothing recorded" >&2
   exit 1
 fi
 sleep 0.5
-import -window root "$out/saver-0-desktop.png"
 
 # shellcheck disable=SC2086
-wine "$scr" $switches </dev/null >/dev/null 2>&1 &
-saver=$!
-start=$(date +%s.%N)
-n=0
-while :; do
-  now=$(date +%s.%N)
-  elapsed=$(echo "$now - $start" | bc)
-  [ "$(echo "$elapsed >= $seconds" | bc)" = 1 ] && break
-  kill -0 "$saver" 2>/dev/null || break
-  # Uncompressed, so that several frames a second are taken even at 1600x1200.
-  import -window root "$frames/$(printf %05d $n)_${elapsed}.bmp" 2>/dev/null
-  n=$((n + 1))
-done
-# End the saver before the frames are processed, which takes a while.
+if ! record_frames "$frames" "$seconds" "$fps" "$still" wine "$scr" $switches; then
+  echo "record-saver: the display could not be read; nothing recorded" >&2
+  exit 1
+fi
+saver=$recorded_pid
+# End the saver before the frames are processed.
 xdotool key space
 code=timeout
 for _ in $(seq 1 100); do
@@ -43,21 +40,19 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 
-# Keep full-size stills spread over the run, and an animation of every frame taken.
-total=$(ls "$frames" | wc -l)
-i=0
-for f in $(ls "$frames"); do
-  if [ $((i % 20)) = 0 ] || { [ "$i" -lt 12 ] && [ $((i % 3)) = 0 ]; }; then
-    t=${f#*_}; t=${t%.bmp}
-    convert "$frames/$f" "$out/saver-$(printf %03d $i)-t$(printf %.1f "$t")s.png"
-  fi
-  i=$((i + 1))
-done
-# Each frame is reduced on its own first: hundreds of full-size frames would not fit in memory.
-mkdir "$frames/small"
-mogrify -path "$frames/small" -resize 512x384 -format png "$frames"/*.bmp 2>/dev/null
-convert -delay 10 -loop 0 "$frames"/small/*.png "$out/saver.gif" 2>/dev/null
+cp "$frames/desktop.png" "$out/saver-01-desktop.png"
+n=1
+while read -r label ms; do
+  n=$((n + 1))
+  cp "$frames/$(printf %06d "$ms").png" "$out/saver-$(printf %02d $n)-$label-t$((ms / 1000)).$((ms % 1000 / 100))s.png"
+done < <(pick_stills "$frames" "$frames/desktop.png" "$frames_end_ms" 11)
+# The frames are stored quickly; the stills are kept, so they are packed tighter.
+mogrify "$out"/saver-[0-9][0-9]-*.png
+frames_to_gif "$frames" "$out/saver.gif" 640x480 256 "$frames_end_ms"
 
-echo "recorded $total frames over ${seconds}s into $out (saver-*.png, saver.gif)"
+echo "recorded $frames_taken of $frames_due frames due ($fps a second over ${seconds} s), $frames_kept of them different, $(du -sm "$frames" | cut -f1) MB"
+echo "stills in $out:"
+ls "$out"/saver-[0-9][0-9]-*.png | sed 's|.*/|  |'
+echo "animation: $out/saver.gif ($(du -k "$out/saver.gif" | cut -f1) KB)"
 echo "slide.scr $switches exited with code $code"
 [ "$code" = 0 ]

@@ -9,12 +9,16 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   nasm dpkg-dev
   googletest libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
-  wine wine64 xvfb xserver-xephyr xauth x11-utils xdotool imagemagick fonts-ipafont-gothic bc
+  wine wine64 xvfb xserver-xephyr xauth x11-utils xdotool imagemagick fonts-ipafont-gothic
+  python3 libx11-6 libxrender1
 )
 
+# One query for all of them: make run and make check pass through here every time.
+installed=" $(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+  awk '/ install ok installed$/ { printf "%s ", $1 }')"
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [[ $installed == *" $p "* ]] || missing+=("$p")
 done
 
 # libjpeg-turbo is cross-built from its source package, so apt needs source entries. They are
