@@ -20,7 +20,7 @@ int32_t HoldFromWait(uint32_t wait) {
 
 }  // namespace
 
-SlideshowScene::SlideshowScene() { entryCount_ = SlideshowPictureCount; }
+SlideshowScene::SlideshowScene() { entryCount_ = IDR_PICTURE_COUNT; }
 
 SlideshowScene::~SlideshowScene() {
     pictures_.reset();

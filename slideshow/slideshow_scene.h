@@ -12,7 +12,6 @@
 
 class JpegImage;
 
-constexpr int32_t SlideshowPictureCount = 6;
 // Frames held before the first picture when nothing has composed yet.
 constexpr int32_t InitialHoldFrames = 300;
 
