@@ -105,7 +105,7 @@ void SlideshowScene::ChooseNextPicture() {
 }
 
 void SlideshowScene::Paint(HWND, HDC destination, HDC, HDC) {
-    if (!entries_) return;
+    if (!isOpen_) return;
     surface_.PaintFront(destination);
 }
 

@@ -29,7 +29,6 @@ TEST(SlideshowScene, OpenAndAttachPrepareWithoutChoosing) {
     const SlideshowScene& scene = *rig.scene;
     EXPECT_EQ(scene.IsOpen(), 1);
     EXPECT_EQ(scene.Started(), 1);
-    EXPECT_EQ(scene.EntryCount(), IDR_PICTURE_COUNT);
     EXPECT_EQ(scene.HoldFrames(), InitialHoldFrames);
     EXPECT_EQ(scene.Surface().Width(), 320);
     EXPECT_EQ(scene.Surface().TargetBits(), nullptr);
