@@ -8,7 +8,6 @@
 #include "settings/saver_settings.h"
 #include "slideshow/random_generator.h"
 
-// The first composition happens once per process, whoever asks again.
 int ComposePending = 1;
 
 namespace {
