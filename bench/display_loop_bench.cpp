@@ -153,7 +153,7 @@ void Report(int effect, uint32_t holdFrames, double seconds) {
                     cpu[phase] / wall[phase], frames[phase], wall[phase]);
         std::printf("  repainted pixels per s during %s: %.0f  (the whole screen at 30 frames/s: %.0f)\n",
                     phaseNames[phase], pixels[phase] / wall[phase],
-                    static_cast<double>(RenderWidth) * RenderHeight * ClockFramesPerSecond);
+                    static_cast<double>(RenderWidth) * RenderHeight * FramesPerSecond);
     }
     // One 24-bit frame of the render size, the unit the display's buffers come in.
     const double frameBytes = static_cast<double>(PixelBufferBytes(RenderWidth, RenderHeight));
@@ -187,7 +187,7 @@ void RunLoop(double seconds) {
         if (index != FrameClock.IntervalIndex && !CaptureBitmap && DisplayScene) {
             const double now = WallSeconds();
             FrameTurnMs.push_back((now - turnStart) * 1000);
-            const uint32_t frames = (FrameClock.IntervalIndex + ClockFramesPerSecond - index) % ClockFramesPerSecond;
+            const uint32_t frames = (FrameClock.IntervalIndex + FramesPerSecond - index) % FramesPerSecond;
             Samples.push_back({now, ProcessCpuSeconds(), PaintedPixels, CurrentPhase(), frames});
             const auto* scene = dynamic_cast<const SlideshowScene*>(DisplayScene.get());
             if (scene && scene->StepCounter() == MidTransitionStep)

@@ -100,20 +100,50 @@ private:
     HDC dc_;
 };
 
-// Remembers the object a SelectObject displaced and selects it back when it goes. A failed
-// select displaced nothing, so nothing is selected back.
+// Remembers what a selection into a drawing context displaced, an object through
+// SelectObject or a palette through SelectPalette, and selects it back once: on reset() or
+// when the guard goes. A failed select displaced nothing, so nothing is selected back.
 class SelectionGuard {
 public:
-    SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc ? SelectObject(dc, object) : nullptr) {
-        if (previous_ == HGDI_ERROR) previous_ = nullptr;
-    }
+    SelectionGuard() = default;
+    SelectionGuard(HDC dc, HGDIOBJ object) { Select(dc, object); }
+    SelectionGuard(HDC dc, HPALETTE palette) { Select(dc, palette); }
     SelectionGuard(const SelectionGuard&) = delete;
     SelectionGuard& operator=(const SelectionGuard&) = delete;
-    ~SelectionGuard() {
-        if (dc_ && previous_) SelectObject(dc_, previous_);
+    ~SelectionGuard() { reset(); }
+
+    // Each gives back what an earlier selection displaced first.
+    void Select(HDC dc, HGDIOBJ object) {
+        reset();
+        HGDIOBJ previous = dc ? SelectObject(dc, object) : nullptr;
+        if (previous != HGDI_ERROR) Keep(dc, previous, false);
+    }
+    void Select(HDC dc, HPALETTE palette) {
+        reset();
+        Keep(dc, dc ? SelectPalette(dc, palette, FALSE) : nullptr, true);
+    }
+
+    explicit operator bool() const { return previous_ != nullptr; }
+
+    void reset() { reset(dc_); }
+    // A window's common context is a new one each time it is fetched, so what was displaced
+    // from one goes back into the one at hand; without a context it is only forgotten.
+    void reset(HDC dc) {
+        if (dc && previous_) {
+            if (isPalette_) SelectPalette(dc, static_cast<HPALETTE>(previous_), FALSE);
+            else SelectObject(dc, previous_);
+        }
+        Keep(nullptr, nullptr, false);
     }
 
 private:
-    HDC dc_;
-    HGDIOBJ previous_;
+    void Keep(HDC dc, HGDIOBJ previous, bool isPalette) {
+        dc_ = previous ? dc : nullptr;
+        previous_ = previous;
+        isPalette_ = isPalette;
+    }
+
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    bool isPalette_ = false;
 };

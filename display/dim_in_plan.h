@@ -3,8 +3,9 @@
 // the dim-in has reached its target, hand the due frames to the scene.
 #include <cstdint>
 
+#include "settings/saver_settings.h"
+
 constexpr int32_t FullBrightnessLevel = 32;
-constexpr uint32_t BrightnessSteps = 8;
 
 struct SceneStepPlan {
     bool DimTick = false;        // scale the capture at DimLevel instead of advancing

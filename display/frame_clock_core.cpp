@@ -6,7 +6,7 @@ namespace {
 
 // The interval of the frame ahead frames after the current one.
 uint16_t IntervalAhead(const FrameClockState& clock, uint32_t ahead) {
-    return clock.FrameIntervals[(clock.IntervalIndex + ahead) % ClockFramesPerSecond];
+    return clock.FrameIntervals[(clock.IntervalIndex + ahead) % FramesPerSecond];
 }
 
 uint16_t CurrentInterval(const FrameClockState& clock) { return IntervalAhead(clock, 0); }
@@ -14,9 +14,9 @@ uint16_t CurrentInterval(const FrameClockState& clock) { return IntervalAhead(cl
 }  // namespace
 
 void BuildFrameIntervals(FrameClockState& clock) {
-    for (int i = 0; i < ClockFramesPerSecond; ++i) {
-        const uint32_t start = MillisecondsPerSecond * static_cast<uint32_t>(i) / ClockFramesPerSecond;
-        const uint32_t end = MillisecondsPerSecond * static_cast<uint32_t>(i + 1) / ClockFramesPerSecond;
+    for (uint32_t i = 0; i < FramesPerSecond; ++i) {
+        const uint32_t start = MillisecondsPerSecond * i / FramesPerSecond;
+        const uint32_t end = MillisecondsPerSecond * (i + 1) / FramesPerSecond;
         clock.FrameIntervals[i] = static_cast<uint16_t>(end - start);
     }
 }
@@ -45,14 +45,14 @@ uint32_t CountDueFrames(FrameClockState& clock, uint32_t now) {
     const uint32_t wholeSeconds = clock.ElapsedMs / MillisecondsPerSecond;
     uint32_t counted = 0;
     if (CurrentInterval(clock) != 0 && wholeSeconds > 0) {
-        counted = wholeSeconds * ClockFramesPerSecond;
+        counted = wholeSeconds * FramesPerSecond;
         clock.ElapsedMs -= wholeSeconds * MillisecondsPerSecond;
         clock.FramesDue = static_cast<uint16_t>(clock.FramesDue + counted);
     }
     // An interval is never zero once the table is built, so every pass consumes time.
     while (CurrentInterval(clock) != 0 && clock.ElapsedMs >= CurrentInterval(clock)) {
         clock.ElapsedMs -= CurrentInterval(clock);
-        clock.IntervalIndex = static_cast<uint16_t>((clock.IntervalIndex + 1) % ClockFramesPerSecond);
+        clock.IntervalIndex = static_cast<uint16_t>((clock.IntervalIndex + 1) % FramesPerSecond);
         ++clock.FramesDue;
         ++counted;
     }

@@ -3,14 +3,15 @@
 // millisecond reading is handed in and the sleep decision handed back.
 #include <cstdint>
 
-constexpr int ClockFramesPerSecond = 30;
+#include "settings/saver_settings.h"
+
 constexpr uint32_t MillisecondsPerSecond = 1000;
 // The most frames one wait passes over: a scene that stands still is still looked at twice a
 // second.
-constexpr uint32_t MostFramesWaitedThrough = ClockFramesPerSecond / 2;
+constexpr uint32_t MostFramesWaitedThrough = FramesPerSecond / 2;
 
 struct FrameClockState {
-    uint16_t FrameIntervals[ClockFramesPerSecond] = {};
+    uint16_t FrameIntervals[FramesPerSecond] = {};
     uint32_t ElapsedMs = 0;
     uint16_t IntervalIndex = 0;
     uint16_t FramesDue = 0;

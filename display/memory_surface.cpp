@@ -6,17 +6,15 @@ bool MemorySurface::Create(HDC referenceDc, int width, int height) {
     UniqueMemoryDc dc(CreateCompatibleDC(referenceDc));
     UniqueBitmap bitmap(CreateCompatibleBitmap(referenceDc, width, height));
     if (!dc || !bitmap) return false;
-    HGDIOBJ displaced = SelectObject(dc.get(), bitmap.get());
-    if (!displaced || displaced == HGDI_ERROR) return false;
+    selection_.Select(dc.get(), bitmap.get());
+    if (!selection_) return false;
     dc_ = std::move(dc);
     bitmap_ = std::move(bitmap);
-    displaced_ = displaced;
     return true;
 }
 
 void MemorySurface::ReleaseBitmap() {
-    if (dc_ && displaced_) SelectObject(dc_.get(), displaced_);
-    displaced_ = nullptr;
+    selection_.reset();
     bitmap_.reset();
 }
 

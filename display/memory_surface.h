@@ -29,5 +29,5 @@ public:
 private:
     UniqueMemoryDc dc_;
     UniqueBitmap bitmap_;
-    HGDIOBJ displaced_ = nullptr;
+    SelectionGuard selection_;
 };

@@ -8,26 +8,6 @@
 
 namespace {
 
-// Gives the target its own palette back once the frame is drawn, so that no context
-// outside the display keeps a palette that StopDisplay deletes.
-class PaletteSelection {
-public:
-    explicit PaletteSelection(HDC dc) : dc_(dc) {
-        if (!DisplayPalette) return;
-        displaced_ = SelectPalette(dc_, DisplayPalette.get(), FALSE);
-        RealizePalette(dc_);
-    }
-    PaletteSelection(const PaletteSelection&) = delete;
-    PaletteSelection& operator=(const PaletteSelection&) = delete;
-    ~PaletteSelection() {
-        if (displaced_) SelectPalette(dc_, displaced_, FALSE);
-    }
-
-private:
-    HDC dc_;
-    HPALETTE displaced_ = nullptr;
-};
-
 void PaintDimmedCapture(HDC target) {
     SelectionGuard dimmed(WorkDc.get(), DimmedBitmap.get());
     if (PreviewMode) {
@@ -51,7 +31,13 @@ void PaintSceneFrame(HWND window, HDC target) {
 void PaintFrame(HWND window, HDC target) {
     // The preview draws through its own surface; without one there is nothing to show.
     if (PreviewMode && !PreviewDc) return;
-    PaletteSelection palette(target);
+    // The target gets its own palette back once the frame is drawn, so that no context
+    // outside the display keeps a palette that StopDisplay deletes.
+    SelectionGuard palette;
+    if (DisplayPalette) {
+        palette.Select(target, DisplayPalette.get());
+        RealizePalette(target);
+    }
     if (PreviewMode) {
         SetBrushOrgEx(target, 0, 0, nullptr);
         SetStretchBltMode(target, DisplayPalette ? COLORONCOLOR : HALFTONE);

@@ -25,20 +25,15 @@ struct PaletteRecord {
 std::unique_ptr<PaletteRecord> DisplayPaletteRecord;
 
 // The palette that DisplayPalette displaced in each context, to be selected back.
-HPALETTE DisplacedWindowPalette = nullptr;
-HPALETTE DisplacedWorkPalette = nullptr;
-HPALETTE DisplacedBackdropPalette = nullptr;
-HPALETTE DisplacedPreviewPalette = nullptr;
+SelectionGuard WindowPaletteSelection;
+SelectionGuard WorkPaletteSelection;
+SelectionGuard BackdropPaletteSelection;
+SelectionGuard PreviewPaletteSelection;
 
-void SelectIntoSurface(HDC surface, HPALETTE& displaced) {
+void SelectIntoSurface(HDC surface, SelectionGuard& selection) {
     if (!surface) return;
-    displaced = SelectPalette(surface, DisplayPalette.get(), FALSE);
+    selection.Select(surface, DisplayPalette.get());
     RealizePalette(surface);
-}
-
-void RestoreSurface(HDC surface, HPALETTE& displaced) {
-    if (surface && displaced) SelectPalette(surface, displaced, FALSE);
-    displaced = nullptr;
 }
 
 void BuildPalette(HDC windowDc) {
@@ -51,13 +46,13 @@ void BuildPalette(HDC windowDc) {
         return;
     }
     if (!PreviewMode && !WindowedMode) SetSystemPaletteUse(windowDc, SYSPAL_NOSTATIC);
-    DisplacedWindowPalette = SelectPalette(windowDc, DisplayPalette.get(), FALSE);
+    WindowPaletteSelection.Select(windowDc, DisplayPalette.get());
     RealizePalette(windowDc);
     SelectSharedPalette(DisplayPalette.get());
     RealizeSharedPalette();
-    SelectIntoSurface(WorkDc.get(), DisplacedWorkPalette);
-    SelectIntoSurface(BackdropDc.get(), DisplacedBackdropPalette);
-    SelectIntoSurface(PreviewDc.get(), DisplacedPreviewPalette);
+    SelectIntoSurface(WorkDc.get(), WorkPaletteSelection);
+    SelectIntoSurface(BackdropDc.get(), BackdropPaletteSelection);
+    SelectIntoSurface(PreviewDc.get(), PreviewPaletteSelection);
 }
 
 }  // namespace
@@ -85,14 +80,13 @@ void RefreshPalette(HWND window) {
 }
 
 void ReleasePalette(HWND window) {
-    RestoreSurface(PreviewDc.get(), DisplacedPreviewPalette);
-    RestoreSurface(BackdropDc.get(), DisplacedBackdropPalette);
-    RestoreSurface(WorkDc.get(), DisplacedWorkPalette);
+    PreviewPaletteSelection.reset(PreviewDc.get());
+    BackdropPaletteSelection.reset(BackdropDc.get());
+    WorkPaletteSelection.reset(WorkDc.get());
     DestroySharedDcs();
 
     WindowDc windowDc(window ? window : GetDesktopWindow());
-    if (DisplacedWindowPalette && window) SelectPalette(windowDc.get(), DisplacedWindowPalette, FALSE);
-    DisplacedWindowPalette = nullptr;
+    WindowPaletteSelection.reset(window ? windowDc.get() : nullptr);
     if (DisplayPaletteRecord) {
         // Restores the static colours whenever a palette was built, also in the modes
         // that never switched them off.

@@ -13,10 +13,6 @@ public:
     void Reset(const uint8_t* data, int32_t size);
     int Read(void* buffer, int length) override;
 
-    const uint8_t* Data() const { return data_; }
-    int32_t Size() const { return size_; }
-    int32_t Cursor() const { return cursor_; }
-
 private:
     const uint8_t* data_ = nullptr;
     int32_t size_ = 0;

@@ -23,8 +23,6 @@ public:
     void Close();
 
     bool IsOpen() const { return static_cast<bool>(resource_); }
-    int32_t Size() const { return view_.Size(); }
-    int32_t Cursor() const { return view_.Cursor(); }
 
 private:
     UniqueResource resource_;

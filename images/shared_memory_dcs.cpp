@@ -1,5 +1,7 @@
 #include "images/shared_memory_dcs.h"
 
+#include <array>
+
 #include "common/unique_handle.h"
 
 HDC PictureDc = nullptr;
@@ -8,16 +10,18 @@ uint16_t LiveImageCount = 0;
 
 namespace {
 
-HPALETTE FirstPicturePalette = nullptr;
-HPALETTE FirstTargetPalette = nullptr;
-
 struct SharedContext {
     HDC& Dc;
-    HPALETTE& FirstPalette;
+    // What the first palette selected into the context displaced.
+    SelectionGuard FirstPalette;
 };
 
-// PictureDc first, then TargetDc: the order of every walk over the two.
-SharedContext Contexts[] = {{PictureDc, FirstPicturePalette}, {TargetDc, FirstTargetPalette}};
+// PictureDc first, then TargetDc: the order of every walk over the two. Made once and never
+// destroyed, like the handles, since Images held by globals may reach them as the process ends.
+std::array<SharedContext, 2>& Contexts() {
+    static auto* const contexts = new std::array<SharedContext, 2>{{{PictureDc, {}}, {TargetDc, {}}}};
+    return *contexts;
+}
 
 }  // namespace
 
@@ -33,19 +37,16 @@ SharedDcsUse::~SharedDcsUse() {
 void EnsureSharedDcs() {
     if (PictureDc && TargetDc) return;
     WindowDc screen(nullptr);
-    for (SharedContext& context : Contexts) {
+    for (SharedContext& context : Contexts()) {
         if (!context.Dc) context.Dc = CreateCompatibleDC(screen.get());
     }
     screen.release();
 }
 
 void DestroySharedDcs() {
-    for (SharedContext& context : Contexts) {
+    for (SharedContext& context : Contexts()) {
         if (!context.Dc) continue;
-        if (context.FirstPalette) {
-            SelectPalette(context.Dc, context.FirstPalette, FALSE);
-            context.FirstPalette = nullptr;
-        }
+        context.FirstPalette.reset();
         DeleteDC(context.Dc);
         context.Dc = nullptr;
     }
@@ -53,15 +54,15 @@ void DestroySharedDcs() {
 
 void SelectSharedPalette(HPALETTE palette) {
     EnsureSharedDcs();
-    for (SharedContext& context : Contexts) {
+    for (SharedContext& context : Contexts()) {
         if (!context.Dc) continue;
-        HPALETTE displaced = SelectPalette(context.Dc, palette, FALSE);
-        if (!context.FirstPalette) context.FirstPalette = displaced;
+        if (context.FirstPalette) SelectPalette(context.Dc, palette, FALSE);
+        else context.FirstPalette.Select(context.Dc, palette);
     }
 }
 
 void RealizeSharedPalette() {
-    for (SharedContext& context : Contexts) {
+    for (SharedContext& context : Contexts()) {
         if (context.Dc && context.FirstPalette) RealizePalette(context.Dc);
     }
 }

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 // Opens the box modally, owned by the saver window (none while only the settings
-// dialog runs); returns what the dialog call returns. `window` is not used.
-INT_PTR ShowAboutBox(HWND window);
+// dialog runs); returns what the dialog call returns.
+INT_PTR ShowAboutBox(HWND unusedWindow);
 INT_PTR CALLBACK AboutBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Paints a control's ground white and opaque; returns the white stock brush.
 HBRUSH WhiteControlColor(HDC dc);

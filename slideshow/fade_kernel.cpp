@@ -17,11 +17,13 @@ constexpr size_t SseLoadPixels = 6;
 constexpr size_t AvxPixels = 8;
 constexpr size_t AvxLoadPixels = 10;
 constexpr size_t ShortSpanPixels = 16;
+// The blend weighs in unsigned arithmetic.
+constexpr uint32_t LastStep = LastEffectStep;
 
-uint32_t ClampStep(uint32_t step) { return step > FadeStepCount ? FadeStepCount : step; }
+uint32_t ClampStep(uint32_t step) { return step > LastStep ? LastStep : step; }
 
 void FadeTail(uint8_t* front, const uint8_t* from, const uint8_t* target, size_t pixelCount, uint32_t step) {
-    const uint32_t remaining = FadeStepCount - step;
+    const uint32_t remaining = LastStep - step;
     for (size_t p = 0; p < pixelCount; ++p) {
         for (size_t c = 0; c < ColourBytes; ++c) {
             const size_t k = p * ColourBytes + c;
@@ -51,7 +53,7 @@ __attribute__((target("ssse3"))) inline __m128i Load4(const uint8_t* source) {
 // Returns the number of pixels it handled.
 __attribute__((target("ssse3"))) size_t FadeBlocksSsse3(uint8_t* front, const uint8_t* from, const uint8_t* target,
                                                         size_t pixelCount, uint32_t step) {
-    const __m128i weights = _mm_set1_epi16(static_cast<short>((step << ByteBits) | (FadeStepCount - step)));
+    const __m128i weights = _mm_set1_epi16(static_cast<short>((step << ByteBits) | (LastStep - step)));
     size_t p = 0;
     for (; p + SseLoadPixels <= pixelCount; p += SsePixels) {
         const __m128i blended = Blend16(Load4(from + p * ColourBytes), Load4(target + p * ColourBytes), weights);
@@ -72,7 +74,7 @@ __attribute__((target("avx2"), always_inline)) inline __m256i Load8(const uint8_
 
 __attribute__((target("avx2"))) size_t FadeBlocksAvx2(uint8_t* front, const uint8_t* from, const uint8_t* target,
                                                       size_t pixelCount, uint32_t step) {
-    const __m256i weights = _mm256_set1_epi16(static_cast<short>((step << ByteBits) | (FadeStepCount - step)));
+    const __m256i weights = _mm256_set1_epi16(static_cast<short>((step << ByteBits) | (LastStep - step)));
     size_t p = 0;
     for (; p + AvxLoadPixels <= pixelCount; p += AvxPixels) {
         const __m256i a = Load8(from + p * ColourBytes);
@@ -118,8 +120,8 @@ void FadePixelsAvx2(uint8_t* front, const uint8_t* from, const uint8_t* target, 
 
 void WidenPixels(uint8_t* front, const uint8_t* source, size_t pixelCount) {
     // Block copies spans of two pixels by the thousand; those skip the set-up of the vectors.
-    if (pixelCount < ShortSpanPixels) FadeTail(front, source, source, pixelCount, FadeStepCount);
-    else FadePixels(front, source, source, pixelCount, FadeStepCount);
+    if (pixelCount < ShortSpanPixels) FadeTail(front, source, source, pixelCount, LastStep);
+    else FadePixels(front, source, source, pixelCount, LastStep);
 }
 
 void FadePixels(uint8_t* front, const uint8_t* from, const uint8_t* target, size_t pixelCount, uint32_t step) {

@@ -8,7 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr uint32_t FadeStepCount = 32;
+// Step 32 completes every effect, the blend at its full weight; later steps copy the whole
+// target.
+constexpr int32_t LastEffectStep = 32;
 
 // Blends with the widest path this processor offers; steps above 32 count as 32.
 void FadePixels(uint8_t* front, const uint8_t* from, const uint8_t* target, size_t pixelCount, uint32_t step);

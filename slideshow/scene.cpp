@@ -1,34 +1,21 @@
 #include "slideshow/scene.h"
 
-#include <new>
-
-Scene::Scene() {
-    SetRect(&renderArea_, 0, 0, 0, 0);
-    SetRect(&outputRect_, 0, 0, 0, 0);
-}
+Scene::Scene() { SetRect(&renderArea_, 0, 0, 0, 0); }
 
 Scene::~Scene() {
-    entries_.reset();
     entryCount_ = 0;
     isOpen_ = 0;
 }
 
-int Scene::Open(const RECT& area, int previewFlag) {
+int Scene::Open(const RECT& area, int) {
     renderArea_ = area;
-    previewFlag_ = previewFlag;
-    entries_.reset(new (std::nothrow) Image*[entryCount_ > 0 ? entryCount_ : 0]());
     isOpen_ = 1;
     return 1;
 }
 
-int Scene::Attach(HWND window, const RECT& output) {
-    window_ = window;
-    outputRect_ = output;
-    return 1;
-}
+int Scene::Attach(HWND, const RECT&) { return 1; }
 
 void Scene::Teardown() {
-    entries_.reset();
     entryCount_ = 0;
     isOpen_ = 0;
 }

@@ -5,12 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "slideshow/step_changes.h"
-
-class Image;
 
 class Scene {
 public:
@@ -19,10 +16,11 @@ public:
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
-    // The base parts record their arguments, allocate the entry table and raise IsOpen.
-    virtual int Open(const RECT& area, int previewFlag);
-    virtual int Attach(HWND window, const RECT& output);
-    // Frees the entry table as destruction does.
+    // The base part records the area and raises IsOpen; the preview flag is not kept.
+    virtual int Open(const RECT& area, int unusedPreviewFlag);
+    // The base part has nothing to record.
+    virtual int Attach(HWND unusedWindow, const RECT& unusedOutput);
+    // Lowers IsOpen and the entry count, as destruction does.
     virtual void Teardown();
     virtual void Begin();
     virtual void Advance(uint32_t frames) = 0;
@@ -40,15 +38,9 @@ public:
     virtual uint32_t FramesUnchanged() const;
 
     int IsOpen() const { return isOpen_; }
-    int32_t EntryCount() const { return entryCount_; }
 
 protected:
     RECT renderArea_;
-    RECT outputRect_;
-    int previewFlag_ = 0;
-    HWND window_ = nullptr;
     int isOpen_ = 0;
     int32_t entryCount_ = 0;
-    // Present once Open has run; the slideshow never fills it.
-    std::unique_ptr<Image*[]> entries_;
 };

@@ -8,7 +8,6 @@
 #include "settings/saver_settings.h"
 #include "slideshow/random_generator.h"
 
-// The first composition happens once per process, whoever asks again.
 int ComposePending = 1;
 
 namespace {
@@ -20,7 +19,7 @@ int32_t HoldFromWait(uint32_t wait) {
 
 }  // namespace
 
-SlideshowScene::SlideshowScene() { entryCount_ = SlideshowPictureCount; }
+SlideshowScene::SlideshowScene() { entryCount_ = IDR_PICTURE_COUNT; }
 
 SlideshowScene::~SlideshowScene() {
     pictures_.reset();
@@ -105,7 +104,7 @@ void SlideshowScene::ChooseNextPicture() {
 }
 
 void SlideshowScene::Paint(HWND, HDC destination, HDC, HDC) {
-    if (!entries_) return;
+    if (!isOpen_) return;
     surface_.PaintFront(destination);
 }
 

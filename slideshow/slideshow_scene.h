@@ -12,7 +12,10 @@
 
 class JpegImage;
 
-constexpr int32_t SlideshowPictureCount = 6;
+// Process-wide, owned by the slideshow: true until the first Compose that does its work, and
+// never set again, so the first composition happens once per process.
+extern int ComposePending;
+
 // Frames held before the first picture when nothing has composed yet.
 constexpr int32_t InitialHoldFrames = 300;
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "common/pixel_layout.h"
+#include "slideshow/fade_kernel.h"
 
 struct TransitionPixels {
     uint8_t* Front = nullptr;
@@ -32,8 +33,6 @@ enum TransitionEffect : uint32_t {
     BlockEffect = 2,
 };
 
-// Step 32 completes every effect; later steps copy the whole target.
-constexpr int32_t LastEffectStep = 32;
 constexpr int32_t ShadeBandRows = 32;
 constexpr int32_t BlockTilePixels = 64;
 

@@ -3,64 +3,39 @@
 // put back after every test, so the tests pass run together as well as one by one.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/process_state.h"
-#include "display/display_surfaces.h"
+#include "display/display_state.h"
 #include "display/display_window_proc.h"
 #include "display/frame_clock.h"
 #include "host/close_policy.h"
 #include "host/password_providers.h"
 #include "settings/saver_settings.h"
-
-// The slideshow's once-per-process first composition; only the tests put it back.
-extern int ComposePending;
+#include "slideshow/slideshow_scene.h"
 
 namespace {
 
-struct ProcessState {
-    HINSTANCE moduleInstance;
-    int isWin9x, windowedMode, previewMode;
-    HWND saverWindow, hostWindow;
-    POINT cursorOrigin;
-    int closeApproved, verifyingPassword, destroying;
-    PasswordVerifierFunction passwordVerifier;
-    FrameClockState frameClock;
-    int32_t dimLevel;
-    int capturePending;
-    int composePending;
-    SaverSettingsRecord saverSettings;
+// Every process-wide value a test may change, each declared by its owner's header.
+auto ProcessWideState() {
+    return std::tie(ModuleInstance, IsWin9x, WindowedMode, PreviewMode, SaverWindow, HostWindow, CursorOrigin,
+                    CloseApproved, VerifyingPassword, Destroying, PasswordVerifier, FrameClock, DimLevel,
+                    CapturePending, ComposePending, SaverSettings);
+}
 
-    static ProcessState Now() {
-        return {ModuleInstance, IsWin9x,    WindowedMode,      PreviewMode, SaverWindow,     HostWindow,
-                CursorOrigin,   CloseApproved, VerifyingPassword, Destroying, PasswordVerifier,
-                FrameClock,     DimLevel,      CapturePending,    ComposePending,
-                SaverSettings};
-    }
-    void Restore() const {
-        ModuleInstance = moduleInstance;
-        IsWin9x = isWin9x;
-        WindowedMode = windowedMode;
-        PreviewMode = previewMode;
-        SaverWindow = saverWindow;
-        HostWindow = hostWindow;
-        CursorOrigin = cursorOrigin;
-        CloseApproved = closeApproved;
-        VerifyingPassword = verifyingPassword;
-        Destroying = destroying;
-        PasswordVerifier = passwordVerifier;
-        FrameClock = frameClock;
-        DimLevel = dimLevel;
-        CapturePending = capturePending;
-        ComposePending = composePending;
-        SaverSettings = saverSettings;
-        ChainDisplayWindowProc(nullptr);
-    }
-};
+template <typename... Value>
+std::tuple<Value...> Copy(const std::tuple<Value&...>& values) {
+    return values;
+}
 
 class ProcessStateRestorer : public testing::EmptyTestEventListener {
-    void OnTestStart(const testing::TestInfo&) override { before_ = ProcessState::Now(); }
-    void OnTestEnd(const testing::TestInfo&) override { before_.Restore(); }
+    void OnTestStart(const testing::TestInfo&) override { before_ = Copy(ProcessWideState()); }
+    void OnTestEnd(const testing::TestInfo&) override {
+        ProcessWideState() = before_;
+        ChainDisplayWindowProc(nullptr);
+    }
 
-    ProcessState before_{};
+    decltype(Copy(ProcessWideState())) before_{};
 };
 
 }  // namespace

@@ -14,7 +14,7 @@ uint32_t CountOneByOne(FrameClockState& clock, uint32_t now) {
     uint32_t counted = 0;
     while (clock.ElapsedMs >= clock.FrameIntervals[clock.IntervalIndex]) {
         clock.ElapsedMs -= clock.FrameIntervals[clock.IntervalIndex];
-        clock.IntervalIndex = static_cast<uint16_t>((clock.IntervalIndex + 1) % ClockFramesPerSecond);
+        clock.IntervalIndex = static_cast<uint16_t>((clock.IntervalIndex + 1) % FramesPerSecond);
         ++clock.FramesDue;
         ++counted;
     }
@@ -31,7 +31,7 @@ TEST(FrameClockCore, IntervalsRepeatThirtyThirtyThirtyFourAndMakeOneSecond) {
     FrameClockState clock;
     BuildFrameIntervals(clock);
     uint32_t sum = 0;
-    for (int i = 0; i < ClockFramesPerSecond; ++i) {
+    for (uint32_t i = 0; i < FramesPerSecond; ++i) {
         EXPECT_EQ(clock.FrameIntervals[i], i % 3 == 2 ? 34 : 33) << "entry " << i;
         sum += clock.FrameIntervals[i];
     }
@@ -75,7 +75,7 @@ TEST(FrameClockCore, RemainderCarriesOverBetweenReadings) {
 }
 
 TEST(FrameClockCore, TwoSecondsMakeSixtyFramesFromAnyIndexAndLeaveThePhase) {
-    for (uint16_t index = 0; index < ClockFramesPerSecond; ++index) {
+    for (uint16_t index = 0; index < FramesPerSecond; ++index) {
         for (uint32_t elapsed : {0u, 5u, 32u}) {
             FrameClockState clock = StartedAt(100);
             clock.IntervalIndex = index;
@@ -97,7 +97,7 @@ TEST(FrameClockCore, MillisecondCounterWrapGivesTheTrueElapsedTime) {
 
 TEST(FrameClockCore, WholeSecondShortcutAgreesWithCountingOneByOne) {
     const uint32_t stalls[] = {1, 34, 999, 1001, 1999, 2001, 12345, 65536 * 34, 3600000};
-    for (uint16_t index = 0; index < ClockFramesPerSecond; index += 7) {
+    for (uint16_t index = 0; index < FramesPerSecond; index += 7) {
         for (uint32_t stall : stalls) {
             FrameClockState fast = StartedAt(50);
             fast.IntervalIndex = index;
@@ -116,8 +116,8 @@ TEST(FrameClockCore, ClockThatJumpsBackIsCountedWithoutStalling) {
     FrameClockState clock = StartedAt(1000);
     const uint32_t counted = CountDueFrames(clock, 999);  // 2^32 - 1 ms forward, modulo 2^32
     const uint64_t total = 0xFFFFFFFFull;
-    uint64_t consumed = static_cast<uint64_t>(counted / ClockFramesPerSecond) * 1000;
-    for (uint32_t i = 0; i < counted % ClockFramesPerSecond; ++i) consumed += clock.FrameIntervals[i];
+    uint64_t consumed = static_cast<uint64_t>(counted / FramesPerSecond) * 1000;
+    for (uint32_t i = 0; i < counted % FramesPerSecond; ++i) consumed += clock.FrameIntervals[i];
     EXPECT_EQ(consumed + clock.ElapsedMs, total);
     EXPECT_LT(clock.ElapsedMs, clock.FrameIntervals[clock.IntervalIndex]);
 }

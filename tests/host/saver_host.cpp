@@ -87,23 +87,11 @@ void PostToSaver(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0
     PostMessageA(window, message, wParam, lParam);
 }
 
-void MoveCursorAndTell(HWND window, int dx, int dy) {
-    SetCursorPos(CursorBase.x + dx, CursorBase.y + dy);
-    PostToSaver(window, WM_MOUSEMOVE);
-}
-
-// The saver's exit code once it ended after being told of a cursor placed at CursorBase plus
-// (dx, dy). The telling is repeated, as a user's hand keeps moving: under X the saver may read
-// the position before the window system has warped the pointer there, and read it again only
-// when told.
-std::optional<long> ExitAfterTelling(SaverProcess& process, HWND window, UINT message, int dx, int dy) {
-    constexpr DWORD RetellMs = 500;
-    for (DWORD waited = 0; waited < ExitTimeoutMs; waited += RetellMs) {
-        SetCursorPos(CursorBase.x + dx, CursorBase.y + dy);
-        PostToSaver(window, message);
-        if (const std::optional<long> code = process.WaitExit(RetellMs)) return code;
-    }
-    return std::nullopt;
+// Places the cursor at CursorBase plus (dx, dy) and, once the pointer is seen there, posts
+// message to the saver once: a first movement the saver ignored is not made up for later.
+void MoveCursorAndTell(HWND window, int dx, int dy, UINT message = WM_MOUSEMOVE, WPARAM wParam = 0) {
+    ASSERT_TRUE(PlaceCursor({CursorBase.x + dx, CursorBase.y + dy}));
+    PostToSaver(window, message, wParam);
 }
 
 struct QuickExitCase {
@@ -214,16 +202,17 @@ TEST(FullScreen, MovementOfNineKeepsItAndTenEndsIt) {
     ASSERT_TRUE(saver.window);
     MoveCursorAndTell(saver.window, 5, 4);
     EXPECT_TRUE(StaysRunning(*saver.process));
-    EXPECT_EQ(ExitAfterTelling(*saver.process, saver.window, WM_MOUSEMOVE, 5, 5), std::optional<long>(0));
+    MoveCursorAndTell(saver.window, 5, 5);
+    EXPECT_EQ(saver.process->WaitExit(ExitTimeoutMs), std::optional<long>(0));
 }
 
 TEST(FullScreen, DeactivationEndsItOnlyAfterMovement) {
     RunningSaver saver = StartSaver("/s");
     ASSERT_TRUE(saver.window);
-    SetCursorPos(CursorBase.x + 3, CursorBase.y + 3);
-    PostToSaver(saver.window, WM_ACTIVATEAPP, FALSE);
+    MoveCursorAndTell(saver.window, 3, 3, WM_ACTIVATEAPP, FALSE);
     EXPECT_TRUE(StaysRunning(*saver.process));
-    EXPECT_EQ(ExitAfterTelling(*saver.process, saver.window, WM_ACTIVATEAPP, -10, 0), std::optional<long>(0));
+    MoveCursorAndTell(saver.window, -10, 0, WM_ACTIVATEAPP, FALSE);
+    EXPECT_EQ(saver.process->WaitExit(ExitTimeoutMs), std::optional<long>(0));
 }
 
 TEST(FullScreen, SystemCommandsAreSwallowed) {

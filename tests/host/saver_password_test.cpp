@@ -143,7 +143,7 @@ TEST_F(PasswordPolicy, RefusalKeepsSaverRunningAndAcceptanceClosesIt) {
     EXPECT_TRUE(saver->WaitExit(StayTimeMs) == std::nullopt);
     EXPECT_EQ(ReadScriptNumber(VerifyCallsValue), 1u);
     WriteScriptNumber(VerifyAnswerValue, 1);
-    SetCursorPos(CursorBase.x + MoveDuringDialog + 10, CursorBase.y + MoveDuringDialog);
+    ASSERT_TRUE(PlaceCursor({CursorBase.x + MoveDuringDialog + 10, CursorBase.y + MoveDuringDialog}));
     PostMessageA(window, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(saver->WaitExit(ExitTimeoutMs), std::optional<long>(0));
     EXPECT_EQ(ReadScriptNumber(VerifyCallsValue), 2u);

@@ -34,7 +34,6 @@ TEST_P(MemoryByteSourceReads, DeliverTheDataInBlocksThenZero) {
         }
     }
     EXPECT_EQ(received, data);
-    EXPECT_EQ(source.Cursor(), c.Size);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, MemoryByteSourceReads,
@@ -50,10 +49,10 @@ TEST(MemoryByteSource, OddArgumentsReadNothing) {
     MemoryByteSource source(data, sizeof data);
     EXPECT_EQ(source.Read(buffer, 0), 0);
     EXPECT_EQ(source.Read(buffer, -5), 0);
-    EXPECT_EQ(source.Cursor(), 0);
+    EXPECT_EQ(source.Read(buffer, 4), 3) << "nothing was consumed";
+    EXPECT_EQ(buffer[0], 9);
 
     MemoryByteSource nullData(nullptr, 100);
-    EXPECT_EQ(nullData.Size(), 0);
     EXPECT_EQ(nullData.Read(buffer, 4), 0);
 
     MemoryByteSource negativeSize(data, -1);

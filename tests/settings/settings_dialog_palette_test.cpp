@@ -17,10 +17,8 @@ namespace {
 // had to be mapped anew: 0 when the dialog has realized it since it was last unrealized.
 UINT NewlyMappedEntries(HWND dialog) {
     WindowDc dc(dialog);
-    HPALETTE displaced = SelectPalette(dc.get(), DialogPalette(), FALSE);
-    const UINT mapped = RealizePalette(dc.get());
-    SelectPalette(dc.get(), displaced, FALSE);
-    return mapped;
+    SelectionGuard palette(dc.get(), DialogPalette());
+    return RealizePalette(dc.get());
 }
 
 class EightBitSettingsDialog : public SettingsKeyTest {

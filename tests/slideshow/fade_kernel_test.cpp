@@ -56,7 +56,7 @@ TEST_P(FadeKernel, EveryBytePairAtEveryStep) {
         target[k] = static_cast<uint8_t>(k);
     }
     const FadePath& path = GetParam();
-    for (uint32_t step = 0; step <= FadeStepCount; ++step) {
+    for (uint32_t step = 0; step <= static_cast<uint32_t>(LastEffectStep); ++step) {
         std::fill(front.begin(), front.end(), 0xEE);
         path.fade(front.data(), from.data(), target.data(), pixelCount, step);
         ASSERT_EQ(Mismatches(front.data(), from.data(), target.data(), pixelCount, step), 0u)
@@ -85,7 +85,7 @@ TEST_P(FadeKernel, OddLengthsAndOffsetsStayInBounds) {
                 uint8_t* out = front.data() + guard + offset;
                 path.fade(out, from.data() + offset, target.data() + offset, length, step);
                 ASSERT_EQ(Mismatches(out, from.data() + offset, target.data() + offset, length,
-                                     std::min(step, FadeStepCount)),
+                                     std::min(step, static_cast<uint32_t>(LastEffectStep))),
                           0u)
                     << path.name << " length " << length << " offset " << offset;
                 for (size_t k = 0; k < guard + offset; ++k) ASSERT_EQ(front[k], guardValue) << path.name;

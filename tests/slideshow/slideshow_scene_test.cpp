@@ -29,16 +29,15 @@ TEST(SlideshowScene, OpenAndAttachPrepareWithoutChoosing) {
     const SlideshowScene& scene = *rig.scene;
     EXPECT_EQ(scene.IsOpen(), 1);
     EXPECT_EQ(scene.Started(), 1);
-    EXPECT_EQ(scene.EntryCount(), SlideshowPictureCount);
     EXPECT_EQ(scene.HoldFrames(), InitialHoldFrames);
     EXPECT_EQ(scene.Surface().Width(), 320);
     EXPECT_EQ(scene.Surface().TargetBits(), nullptr);
-    for (int32_t i = 0; i < SlideshowPictureCount; ++i) {
+    for (int32_t i = 0; i < IDR_PICTURE_COUNT; ++i) {
         ASSERT_NE(scene.Picture(i), nullptr);
         EXPECT_EQ(scene.Picture(i)->ImageSource().Number(), IDR_PICTURE_FIRST + i);
         EXPECT_EQ(scene.Picture(i)->Bitmap(), nullptr) << "nothing decoded yet";
     }
-    EXPECT_EQ(scene.Picture(SlideshowPictureCount), nullptr);
+    EXPECT_EQ(scene.Picture(IDR_PICTURE_COUNT), nullptr);
     ASSERT_NE(scene.Surface().PalettePicture(), nullptr);
     EXPECT_NE(scene.Surface().PalettePicture()->Bitmap(), nullptr) << "Attach loads the palette picture";
     rig.scene->Advance(1);
@@ -67,7 +66,7 @@ TEST(SlideshowScene, NeverTheSamePictureTwiceInARow) {
         ASSERT_NE(rig.scene->CurrentPicture(), before) << "choice " << choice;
         seen.insert(rig.scene->CurrentPicture());
     }
-    EXPECT_EQ(seen.size(), static_cast<size_t>(SlideshowPictureCount));
+    EXPECT_EQ(seen.size(), static_cast<size_t>(IDR_PICTURE_COUNT));
 }
 
 // One frame per call: frames 1..36 render steps 0..35, frame 37 chooses, 38..337 hold and
@@ -242,7 +241,7 @@ TEST(SlideshowScene, PaletteEntriesComeFromThePalettePicture) {
 TEST(SlideshowScene, DestructionReleasesPicturesSectionsAndSharedContexts) {
     ASSERT_EQ(LiveImageCount, 0);
     SceneRig rig(64, 48, ShadeEffect, DefaultHold);
-    EXPECT_EQ(LiveImageCount, SlideshowPictureCount + 1);
+    EXPECT_EQ(LiveImageCount, IDR_PICTURE_COUNT + 1);
     const TransitionSurface& s = rig.scene->Surface();
     const HBITMAP sections[] = {s.FrontBitmap(), s.TargetBitmap()};
     rig.scene.reset();
