@@ -11,6 +11,9 @@
 #include "settings/saver_settings.h"
 #include "slideshow/scene.h"
 
+// The build targets Windows 7, whose headers leave out the bits it does not know.
+static_assert(LoopWakeMask == QS_ALLINPUT, "the loop wakes on every kind of message Windows 7 knows");
+
 FrameClockState FrameClock;
 int32_t DimLevel = FullBrightnessLevel;
 
@@ -54,6 +57,9 @@ bool YieldTime(int waitForFrame) {
         Sleep(decision.SleepMs);
         return false;
     }
-    return decision.SleepMs > 0 &&
-           MsgWaitForMultipleObjectsEx(0, nullptr, decision.SleepMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT;
+    if (decision.SleepMs == 0) return false;
+    const DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, decision.SleepMs, LoopWakeMask, MWMO_INPUTAVAILABLE);
+    // A wait the platform refuses still paces the loop, only deaf to messages until the frame.
+    if (woken == WAIT_FAILED) Sleep(decision.SleepMs);
+    return woken == WAIT_TIMEOUT;
 }
