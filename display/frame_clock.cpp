@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
+
 #include "common/process_state.h"
 #include "display/dim_in_plan.h"
 #include "display/display_state.h"
@@ -20,6 +22,8 @@ int32_t DimLevel = FullBrightnessLevel;
 void ResetFrameClock() { ResetClockState(FrameClock, timeGetTime()); }
 
 void StopFrameClock() { StopClockState(FrameClock, timeGetTime()); }
+
+void EndDimIn() { DimLevel = std::min(DimLevel, DimTargetLevel(SaverSettings.Brightness) - 1); }
 
 bool StepScene() {
     if (!DisplayScene) return false;
