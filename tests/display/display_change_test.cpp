@@ -11,6 +11,7 @@
 
 #include "common/unique_handle.h"
 #include "common/pixel_layout.h"
+#include "display/dim_in_plan.h"
 #include "tests/display/display_test_support.h"
 #include "tests/host/saver_process.h"
 
@@ -18,8 +19,6 @@ namespace {
 
 constexpr char SettingsKey[] = "Software\\ORVANTE\\Pelmira ScreenSaver\\Slide";
 constexpr DWORD Brightness = 2;
-constexpr int TargetLevel = static_cast<int>(Brightness) * 4;
-constexpr int FullLevel = 32;
 // The first picture stays for the whole test.
 constexpr DWORD HoldFrames = 30000;
 constexpr int PictureWidth = 1024;
@@ -73,7 +72,7 @@ RECT BoxOffTheDimmedDesktop(const Screen& shown, const Screen& desktop) {
     for (int y = 0; y < shown.height; ++y) {
         for (int x = 0; x < shown.width * 3; ++x) {
             const size_t at = static_cast<size_t>(y) * stride + static_cast<size_t>(x);
-            if (shown.pixels[at] == desktop.pixels[at] * TargetLevel / FullLevel) continue;
+            if (shown.pixels[at] == desktop.pixels[at] * DimTargetLevel(Brightness) / FullBrightnessLevel) continue;
             const int column = x / 3, row = shown.height - 1 - y;
             box = {std::min<LONG>(box.left, column), std::min<LONG>(box.top, row), std::max<LONG>(box.right, column + 1),
                    std::max<LONG>(box.bottom, row + 1)};
@@ -145,11 +144,7 @@ TEST_F(DisplayChange, SaverFollowsTheModeDownAndBackUp) {
         ASSERT_TRUE(saver.Running());
     }
 
-    INPUT key[2] = {};
-    key[0].type = key[1].type = INPUT_KEYBOARD;
-    key[0].ki.wVk = key[1].ki.wVk = VK_SPACE;
-    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, key, sizeof key[0]);
+    PressSpace();
     EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), 0L);
 }
 

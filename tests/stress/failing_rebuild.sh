@@ -11,7 +11,9 @@ log=$(mktemp)
 key='HKCU\Software\ORVANTE\Pelmira ScreenSaver\Slide'
 size=$(xdpyinfo | awk '/dimensions:/ {print $2; exit}')
 width=${size%x*} height=${size#*x}
-trap 'rm -f "$log"; wine reg delete "$key" /f >/dev/null 2>&1; wine "$change_mode" "$width" "$height"' EXIT
+# A fifth smaller each way, held for two seconds; then the mode comes back.
+smaller="$((width * 4 / 5)) $((height * 64 / 75)) 2"
+trap 'rm -f "$log"; wine reg delete "$key" /f >/dev/null 2>&1' EXIT
 wine reg add "$key" /v Wait /t REG_DWORD /d 30000 /f >/dev/null 2>&1
 wine reg add "$key" /v Brightness /t REG_DWORD /d 8 /f >/dev/null 2>&1
 
@@ -26,13 +28,14 @@ ended_alone=0
 for n in $(seq $((made + 1)) $((made + 4))); do
   SLIDE_FAIL="CreateDIBSection:$n" start_saver "$log" "$scr" /s
   sleep 3
-  wine "$change_mode" $((width * 4 / 5)) $((height * 64 / 75)) || fail "the mode cannot be changed here"
-  if wait_saver 3; then
+  wine "$change_mode" $smaller &
+  changer=$!
+  if wait_saver 4; then
     ended_alone=$((ended_alone + 1))
   else
     end_saver || fail "section #$n: the saver hung after the change"
   fi
-  wine "$change_mode" "$width" "$height"
+  wait "$changer" || fail "the mode cannot be changed here"
   grep -q "^fail CreateDIBSection $n\$" "$log" || fail "section #$n was never asked for after the change"
   [ "$saver_code" = 0 ] || fail "section #$n: exit code $saver_code"
   for field in gdi dc windowdc keys unknown; do

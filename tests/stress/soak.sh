@@ -3,8 +3,9 @@
 # Runs the saver with a hold time of 0 once per effect through TRANSITIONS transitions, ends it
 # with a key press and checks: exit code 0, never the same picture twice in a row, and from the
 # 10th transition to the last its private memory and its live GDI objects stay flat. With
-# CHANGE_MODE_EXE, one more Fade run switches the display mode between 1280x1024 and the start
-# size every 20 transitions; there memory must stay flat among the transitions at each size.
+# CHANGE_MODE_EXE, one more Fade run changes the display mode every 20 transitions, down to
+# 1280x1024 for about ten transitions and back; memory must stay flat at each size, and at the
+# start size come back to where it stood before the first change.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/saver_run.sh"
@@ -12,7 +13,7 @@ scr=${1:?} transitions=${2:?} change_mode=${3:-}
 size=$(xdpyinfo | awk '/dimensions:/ {print $2; exit}')
 log=$(mktemp)
 key='HKCU\Software\ORVANTE\Pelmira ScreenSaver\Slide'
-trap 'rm -f "$log"; wine reg delete "$key" /f >/dev/null 2>&1; [ -z "$change_mode" ] || wine "$change_mode" ${size/x/ }' EXIT
+trap 'rm -f "$log"; wine reg delete "$key" /f >/dev/null 2>&1' EXIT
 # Memory may wobble by the allocator's granularity; a leak of one picture (2.3 MB) may not.
 tolerance=$((512 * 1024))
 names=(Fade Shade Block)
@@ -56,42 +57,39 @@ done
 
 # Fade, with the mode changed every 20 transitions. Pictures shown again in the new layout
 # count as transitions here, so no order is checked.
-modes=("1280 1024" "${size/x/ }")
 wine reg add "$key" /v FadeType /t REG_DWORD /d 0 /f >/dev/null 2>&1
 start_saver "$log" "$scr" /s
-changes=0
+changes=0 changer=
 for _ in $(seq 1 $((transitions * 3 + 30))); do
   shown=$(grep -c '^picture ' "$log")
   [ "$shown" -gt "$transitions" ] && break
   kill -0 "$saver_pid" 2>/dev/null || break
-  if [ "$shown" -ge $(((changes + 1) * 20)) ]; then
-    changes=$((changes + 1))
-    echo "change $changes at transition $shown" >>"$log"
-    wine "$change_mode" ${modes[$(((changes - 1) % 2))]} || fail "mode change $changes was refused"
+  if [ "$shown" -ge $(((changes / 2 + 1) * 20)) ]; then
+    [ -z "$changer" ] || wait "$changer" || fail "mode change $changes was refused"
+    wine "$change_mode" 1280 1024 12 &
+    changer=$! changes=$((changes + 2))
   fi
   sleep 1
 done
+[ -z "$changer" ] || wait "$changer" || fail "mode change $changes was refused"
 end_saver || fail "mode changes: the saver did not end on input"
 [ "$saver_code" = 0 ] || fail "mode changes: exit code $saver_code"
 [ "$changes" -ge 2 ] || fail "mode changes: only $changes changes"
-# Each transition's line is tagged with the size it ran at, skipping the first five after a
-# change (the rebuild and the redrawn pictures), and the first ten of the run.
-tagged=$(awk '/^change / {size = (size + 1) % 2; since = 0; next}
-              /^picture / {n++; since++; if (n > 10 && since > 5) print size, $3, $4}' "$log")
-printf '%-6s %11s %8s %14s %14s %10s %8s
-' size transitions changes 'private low' 'private high' gdi exit
-for s in 0 1; do
-  lines=$(awk -v s=$s '$1 == s' <<<"$tagged")
-  [ -n "$lines" ] || fail "mode changes: no steady transitions at size $s"
+# Each transition as "size private gdi", leaving out the first ten of the run and the first
+# five after each change of size (the rebuild, and the pictures shown again).
+steady=$(awk '/^picture / {n++; sub("screen=", "", $8); if ($8 != size) {size = $8; since = 0}
+              if (n > 10 && ++since > 5) print size, $3, $4}' "$log")
+printf '%-10s %11s %8s %14s %14s %10s %8s\n' size transitions changes 'private low' 'private high' gdi exit
+for at in $(awk '{print $1}' <<<"$steady" | sort -u); do
+  lines=$(awk -v s="$at" '$1 == s' <<<"$steady")
   privs=$(awk '{sub("private=", "", $2); print $2}' <<<"$lines" | sort -n)
   low=$(head -1 <<<"$privs") high=$(tail -1 <<<"$privs")
   gdi=$(awk '{print $3}' <<<"$lines" | sort -u | tr '\n' ' ')
-  label=$size
-  [ $s = 1 ] && label=1280x1024
-  printf '%-9s %8d %8d %14d %14d %10s %8s\n' "$label" "$(wc -l <<<"$lines")" "$changes" "$low" "$high" "${gdi// /}" "$saver_code"
-  [ $((high - low)) -le "$tolerance" ] || fail "mode changes at $label: private memory grew from $low to $high"
-  [ "$(wc -w <<<"$gdi")" = 1 ] || fail "mode changes at $label: live GDI objects changed: $gdi"
+  printf '%-10s %11d %8d %14d %14d %10s %8s\n' "$at" "$(wc -l <<<"$lines")" "$changes" "$low" "$high" "${gdi// /}" "$saver_code"
+  [ $((high - low)) -le "$tolerance" ] || fail "mode changes at $at: private memory grew from $low to $high"
+  [ "$(wc -w <<<"$gdi")" = 1 ] || fail "mode changes at $at: live GDI objects changed: $gdi"
 done
+[ "$(awk '{print $1}' <<<"$steady" | sort -u | wc -l)" = 2 ] || fail "mode changes: not seen at two sizes"
 for f in gdi dc windowdc keys unknown; do
   [ "$(exit_field "$log" $f)" = 0 ] || fail "mode changes: $f left at exit: $(exit_line "$log")"
 done
