@@ -18,16 +18,21 @@ tolerance=$((512 * 1024))
 names=(Fade Shade Block)
 printf '%-6s %11s %8s %9s %14s %14s %10s %8s\n' effect transitions seconds repeats 'private@10' 'private@last' 'gdi 10..last' 'exit'
 
+# Waits, a second at a time and at most the given number of seconds, until the saver has
+# begun more than the asked-for transitions or has ended.
+await_transitions() {
+  for _ in $(seq 1 "$1"); do
+    [ "$(grep -c '^picture ' "$log")" -gt "$transitions" ] && return
+    kill -0 "$saver_pid" 2>/dev/null || return
+    sleep 1
+  done
+}
+
 for effect in 0 1 2; do
   wine reg add "$key" /v Wait /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add "$key" /v FadeType /t REG_DWORD /d $effect /f >/dev/null 2>&1
   start_saver "$log" "$scr" /s
-  limit=$((transitions * 3 + 30))
-  for _ in $(seq 1 "$limit"); do
-    [ "$(grep -c '^picture ' "$log")" -gt "$transitions" ] && break
-    kill -0 "$saver_pid" 2>/dev/null || break
-    sleep 1
-  done
+  await_transitions $((transitions * 3 + 30))
   end_saver || fail "${names[$effect]}: the saver did not end on input"
   [ "$saver_code" = 0 ] || fail "${names[$effect]}: exit code $saver_code"
 
@@ -60,14 +65,8 @@ wine reg add "$key" /v FadeType /t REG_DWORD /d 0 /f >/dev/null 2>&1
 start_saver "$log" "$scr" /s
 sleep 25
 changes=4
-wine "$change_mode" 25 1280 1024 ${size/x/ } 1280 1024 ${size/x/ } &
-changer=$!
-wait "$changer" || fail "a mode change was refused"
-for _ in $(seq 1 60); do
-  [ "$(grep -c '^picture ' "$log")" -gt "$transitions" ] && break
-  kill -0 "$saver_pid" 2>/dev/null || break
-  sleep 1
-done
+wine "$change_mode" 25 1280 1024 ${size/x/ } 1280 1024 ${size/x/ } || fail "a mode change was refused"
+await_transitions 60
 end_saver || fail "mode changes: the saver did not end on input"
 [ "$saver_code" = 0 ] || fail "mode changes: exit code $saver_code"
 # Each transition after the first change as "size private gdi", leaving out the first five
