@@ -62,10 +62,11 @@ artwork:
 	cmake --build $(NATIVE) -j$(JOBS) --target artwork
 
 # The saver at 1920x1080 with a hold time of 0, once per effect: memory and GDI objects
-# must stay flat and no picture may follow itself. make check runs a short form.
+# must stay flat and no picture may follow itself; then once more with the display mode
+# changed every 20 transitions. make check runs a short form without the mode changes.
 SOAK_TRANSITIONS ?= 300
 soak: win
-	$(HARNESS) $(WIN) 1920x1080 -- tests/stress/soak.sh $(WIN)/slide_stress.scr $(SOAK_TRANSITIONS)
+	$(HARNESS) $(WIN) 1920x1080 -- tests/stress/soak.sh $(WIN)/slide_stress.scr $(SOAK_TRANSITIONS) $(WIN)/change_mode.exe
 
 soak-short: win
 	$(HARNESS) $(WIN) 1920x1080 -- tests/stress/soak.sh $(WIN)/slide_stress.scr 15

@@ -68,6 +68,40 @@ BOOL StartSpanningSurfaces(HWND host, const MonitorLayout& layout) {
     return FALSE;
 }
 
+// The surfaces for the screen as it is now: the full-screen saver spans every monitor when
+// there are several; otherwise, and when that cannot be had, the render area is the host's.
+BOOL StartScreenSurfaces(HWND host) {
+    SpannedScreen = {};
+    if (!PreviewMode && !WindowedMode) {
+        const MonitorLayout layout = ReadMonitorLayout();
+        if (SpansBeyondPrimary(layout) && StartSpanningSurfaces(host, layout)) return TRUE;
+    }
+
+    RECT hostArea = {};
+    GetClientRect(host, &hostArea);
+    if (PreviewMode) {
+        hostArea.right = PreviewRenderWidth;
+        hostArea.bottom = PreviewRenderHeight;
+    }
+    return StartSurfaces(host, hostArea, hostArea, false);
+}
+
+// The display always animates the slideshow that StartSurfaces made.
+SlideshowScene& Slideshow() { return static_cast<SlideshowScene&>(*DisplayScene); }
+
+// The host's picture, darkened at once to the user's level, into the backdrop surface; the
+// first start's dim-in then shows the capture level by level down to it.
+void TakeDimmedBackdrop(HWND saverWindow) {
+    {
+        WindowDc hostDc(HostWindow);
+        if (hostDc) CaptureBackdrop(hostDc.get());
+    }
+    ScaleBrightness(DimmedBits, CaptureBits, RenderWidth, RenderHeight, DimTargetLevel(SaverSettings.Brightness));
+    SetUpPalette(saverWindow);
+    SelectionGuard dimmed(WorkDc.get(), DimmedBitmap.get());
+    BitBlt(BackdropDc.get(), 0, 0, RenderWidth, RenderHeight, WorkDc.get(), 0, 0, SRCCOPY);
+}
+
 }  // namespace
 
 UniqueBitmap CreateCaptureSection(HDC dc, int32_t width, int32_t height, uint8_t** bits) {
@@ -78,23 +112,7 @@ BOOL StartDisplay(HWND host) {
     LoadSettings();
     ResetRandom();
     SeedRandom(GetTickCount());
-
-    SpannedScreen = {};
-    if (!PreviewMode && !WindowedMode) {
-        const MonitorLayout layout = ReadMonitorLayout();
-        if (SpansBeyondPrimary(layout) && StartSpanningSurfaces(host, layout)) {
-            StopFrameClock();
-            return TRUE;
-        }
-    }
-
-    RECT hostArea = {};
-    GetClientRect(host, &hostArea);
-    if (PreviewMode) {
-        hostArea.right = PreviewRenderWidth;
-        hostArea.bottom = PreviewRenderHeight;
-    }
-    if (!StartSurfaces(host, hostArea, hostArea, false)) return FALSE;
+    if (!StartScreenSurfaces(host)) return FALSE;
     StopFrameClock();
     return TRUE;
 }
@@ -130,17 +148,7 @@ void PrepareBackdrop(HWND saverWindow, HDC eraseDc) {
     if (!DisplayScene || !DisplayScene->IsOpen() || !eraseDc || !CapturePending) return;
     CapturePending = 0;
     if (PreviewMode) ShowWindow(HostWindow, SW_HIDE);
-
-    {
-        WindowDc hostDc(HostWindow);
-        if (hostDc) CaptureBackdrop(hostDc.get());
-    }
-    ScaleBrightness(DimmedBits, CaptureBits, RenderWidth, RenderHeight, DimTargetLevel(SaverSettings.Brightness));
-    SetUpPalette(saverWindow);
-    {
-        SelectionGuard dimmed(WorkDc.get(), DimmedBitmap.get());
-        BitBlt(BackdropDc.get(), 0, 0, RenderWidth, RenderHeight, WorkDc.get(), 0, 0, SRCCOPY);
-    }
+    TakeDimmedBackdrop(saverWindow);
 
     if (PreviewMode) {
         DisplayScene->Compose(PreviewDc.get(), WorkDc.get(), BackdropDc.get());
@@ -155,6 +163,24 @@ void PrepareBackdrop(HWND saverWindow, HDC eraseDc) {
     if (DimmedBits && CaptureBits) std::memcpy(DimmedBits, CaptureBits, CaptureByteCount());
     ResetFrameClock();
     if (PreviewMode) ShowWindow(HostWindow, SW_SHOW);
+}
+
+BOOL RebuildDisplay(HWND saverWindow) {
+    if (!DisplayScene) return FALSE;
+    const SlideshowPosition position = Slideshow().Position();
+    // The old surfaces go first, so that the new ones never have to fit beside them.
+    StopDisplay(saverWindow);
+    if (!StartScreenSurfaces(HostWindow) || Slideshow().Surface().Width() == 0) return FALSE;
+    if (!AttachDisplay(saverWindow)) return FALSE;
+    // Before the first erase there is nothing to carry over: that erase captures as at start.
+    if (CapturePending) return TRUE;
+    TakeDimmedBackdrop(saverWindow);
+    Slideshow().Resume(position, WorkDc.get(), BackdropDc.get());
+    BackdropDc.ReleaseBitmap();
+    ReleaseCaptureSections();
+    EndDimIn();
+    ResetFrameClock();
+    return TRUE;
 }
 
 void StopDisplay(HWND window) {

@@ -1,6 +1,7 @@
 #include "display/display_window_proc.h"
 
 #include "common/process_state.h"
+#include "display/display_change.h"
 #include "display/display_surfaces.h"
 #include "display/painting.h"
 #include "display/palette.h"
@@ -42,6 +43,13 @@ LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     case WM_CLOSE:
         if (CloseApproved || WindowedMode) StopDisplay(window);
+        break;
+    case WM_DISPLAYCHANGE:
+        // The windowed saver and the preview follow their host window instead.
+        if (!PreviewMode && !WindowedMode) AwaitSettledDisplay(window);
+        break;
+    case WM_TIMER:
+        if (FollowSettledDisplay(window, wParam)) return 0;
         break;
     case WM_ERASEBKGND:
         PrepareBackdrop(window, reinterpret_cast<HDC>(wParam));

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
+
 #include "common/process_state.h"
 #include "display/dim_in_plan.h"
 #include "display/display_state.h"
@@ -11,12 +13,17 @@
 #include "settings/saver_settings.h"
 #include "slideshow/scene.h"
 
+// The build targets Windows 7, whose headers leave out the bits it does not know.
+static_assert(LoopWakeMask == QS_ALLINPUT, "the loop wakes on every kind of message Windows 7 knows");
+
 FrameClockState FrameClock;
 int32_t DimLevel = FullBrightnessLevel;
 
 void ResetFrameClock() { ResetClockState(FrameClock, timeGetTime()); }
 
 void StopFrameClock() { StopClockState(FrameClock, timeGetTime()); }
+
+void EndDimIn() { DimLevel = std::min(DimLevel, DimTargetLevel(SaverSettings.Brightness) - 1); }
 
 bool StepScene() {
     if (!DisplayScene) return false;
@@ -54,6 +61,9 @@ bool YieldTime(int waitForFrame) {
         Sleep(decision.SleepMs);
         return false;
     }
-    return decision.SleepMs > 0 &&
-           MsgWaitForMultipleObjectsEx(0, nullptr, decision.SleepMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT;
+    if (decision.SleepMs == 0) return false;
+    const DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, decision.SleepMs, LoopWakeMask, MWMO_INPUTAVAILABLE);
+    // A wait the platform refuses still paces the loop, only deaf to messages until the frame.
+    if (woken == WAIT_FAILED) Sleep(decision.SleepMs);
+    return woken == WAIT_TIMEOUT;
 }

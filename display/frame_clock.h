@@ -13,6 +13,8 @@ extern int32_t DimLevel;
 void ResetFrameClock();
 // Stops the clock: the loop then neither paints nor sleeps on its account.
 void StopFrameClock();
+// Skips what is left of the dim-in: a backdrop already at the user's level is shown as it is.
+void EndDimIn();
 // Top of every loop turn: counts due frames and, when any fell due, steps the scene and
 // repaints what changed on the saver window before returning.
 void PumpFrames();

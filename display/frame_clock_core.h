@@ -10,6 +10,21 @@ constexpr uint32_t MillisecondsPerSecond = 1000;
 // second.
 constexpr uint32_t MostFramesWaitedThrough = FramesPerSecond / 2;
 
+// What ends the wait for the next frame: every kind of queued input and message that the
+// oldest supported Windows (7) knows. Its QS_ALLINPUT in newer headers adds touch and pointer
+// bits, and with those Windows 7 refuses the wait at once.
+constexpr uint32_t WakeOnKey = 0x0001;
+constexpr uint32_t WakeOnMouseMove = 0x0002;
+constexpr uint32_t WakeOnMouseButton = 0x0004;
+constexpr uint32_t WakeOnPostedMessage = 0x0008;
+constexpr uint32_t WakeOnTimer = 0x0010;
+constexpr uint32_t WakeOnPaint = 0x0020;
+constexpr uint32_t WakeOnSentMessage = 0x0040;
+constexpr uint32_t WakeOnHotKey = 0x0080;
+constexpr uint32_t WakeOnRawInput = 0x0400;
+constexpr uint32_t LoopWakeMask = WakeOnKey | WakeOnMouseMove | WakeOnMouseButton | WakeOnPostedMessage | WakeOnTimer |
+                                  WakeOnPaint | WakeOnSentMessage | WakeOnHotKey | WakeOnRawInput;
+
 struct FrameClockState {
     uint16_t FrameIntervals[FramesPerSecond] = {};
     uint32_t ElapsedMs = 0;

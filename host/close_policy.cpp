@@ -105,6 +105,10 @@ LRESULT CALLBACK SaverClassProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_POWERBROADCAST:
         if (!WindowedMode) return BROADCAST_QUERY_DENY;
         break;
+    case WM_DISPLAYCHANGE:
+        // A smaller screen moves the cursor into it: that is no movement of the user's.
+        GetCursorPos(&CursorOrigin);
+        break;
     default:
         break;
     }

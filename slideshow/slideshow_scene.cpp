@@ -65,6 +65,7 @@ void SlideshowScene::Begin() {
     Scene::Begin();
     holdFrames_ = 0;
     stepCounter_ = 0;
+    fromPicture_ = -1;
     currentPicture_ = static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(entryCount_)));
     Image* picture = Picture(currentPicture_);
     if (picture) picture->Load(nullptr);
@@ -99,8 +100,31 @@ void SlideshowScene::ChooseNextPicture() {
     // Adding 1 to 5 (of 6) steps past the current picture never lands on it again.
     const int32_t next = entryCount_ > 0 ? (currentPicture_ + 1 + static_cast<int32_t>(offset)) % entryCount_ : 0;
     stepCounter_ = 0;
+    fromPicture_ = currentPicture_;
     currentPicture_ = next;
     surface_.PrepareNext(Picture(next));
+}
+
+void SlideshowScene::Resume(const SlideshowPosition& position, HDC scratchDc, HDC backdropDc) {
+    if (!started_) return;
+    surface_.TakeBackdrop(scratchDc, backdropDc);
+    fromPicture_ = position.FromPicture;
+    currentPicture_ = position.CurrentPicture;
+    holdFrames_ = position.HoldFrames;
+    stepCounter_ = position.StepCounter;
+    if (stepCounter_ == 0) {
+        // The screen still shows the picture the transition will start from.
+        ShowAtOnce(Picture(fromPicture_));
+        surface_.PrepareNext(Picture(currentPicture_));
+        return;
+    }
+    ShowAtOnce(Picture(currentPicture_));
+    stepCounter_ = LastTransitionStep + 1;
+}
+
+void SlideshowScene::ShowAtOnce(Image* picture) {
+    surface_.PrepareNext(picture);
+    surface_.StepTransition(LastTransitionStep);
 }
 
 void SlideshowScene::Paint(HWND, HDC destination, HDC, HDC) {

@@ -19,6 +19,14 @@ extern int ComposePending;
 // Frames held before the first picture when nothing has composed yet.
 constexpr int32_t InitialHoldFrames = 300;
 
+// Where a show stands, so that a scene built afresh for a changed screen goes on from there.
+struct SlideshowPosition {
+    int32_t FromPicture = -1;
+    int32_t CurrentPicture = 0;
+    int32_t HoldFrames = 0;
+    int32_t StepCounter = 0;
+};
+
 class SlideshowScene : public Scene {
 public:
     SlideshowScene();
@@ -45,10 +53,18 @@ public:
     // Null when the index is outside the pictures that exist.
     Image* Picture(int32_t index) const;
 
+    SlideshowPosition Position() const { return {fromPicture_, currentPicture_, holdFrames_, stepCounter_}; }
+    // In place of the first composition, once attached: takes backdropDc's picture as the
+    // backdrop and shows at once what the show had on screen at position, placed anew; the
+    // transition under way is finished, and one not yet begun starts afresh.
+    void Resume(const SlideshowPosition& position, HDC scratchDc, HDC backdropDc);
+
 private:
     // remaining counts this frame and those after it in the same Advance call.
     void AdvanceFrame(uint32_t remaining);
     void ChooseNextPicture();
+    // The front shows picture (the backdrop alone when null) complete.
+    void ShowAtOnce(Image* picture);
 
     std::unique_ptr<JpegImage[]> pictures_;
     int32_t pictureCount_ = 0;
@@ -56,5 +72,7 @@ private:
     int started_ = 0;
     int32_t holdFrames_ = 0;
     int32_t currentPicture_ = 0;
+    // The picture the coming or running transition starts from; -1 for the backdrop alone.
+    int32_t fromPicture_ = -1;
     int32_t stepCounter_ = 0;
 };

@@ -185,4 +185,16 @@ TEST(FrameClockCore, YieldWaitsForTheNextFrameAsOfAFreshReading) {
     }
 }
 
+// Windows 7 refuses a wait whose mask holds a bit it does not know (touch 0x800 and pointer
+// 0x1000 came with Windows 8), and the loop would then never sleep. Its bits, as documented
+// for it: key, mouse move, mouse button, posted, timer, paint, sent, hot key, all posted,
+// raw input.
+TEST(FrameClockCore, LoopWakesOnlyOnWhatWindows7KnowsAndOnAllOfItsInput) {
+    constexpr uint32_t windows7Bits = 0x0001 | 0x0002 | 0x0004 | 0x0008 | 0x0010 | 0x0020 | 0x0040 | 0x0080 |
+                                      0x0100 | 0x0400;
+    EXPECT_EQ(LoopWakeMask & ~windows7Bits, 0u);
+    constexpr uint32_t inputAndMessages = 0x0001 | 0x0002 | 0x0004 | 0x0008 | 0x0040;
+    EXPECT_EQ(LoopWakeMask & inputAndMessages, inputAndMessages);
+}
+
 }  // namespace

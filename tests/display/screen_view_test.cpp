@@ -250,11 +250,7 @@ TEST_F(ScreenView, DimsLevelByLevelThenShowsBlockTransitionAndHoldsThePicture) {
     for (int level : levels) std::printf(" %d", level);
     std::printf("; %d readings mid-transition; picture stood %.2f s (expected %.2f)\n", partialShots, stood, expected);
 
-    INPUT key[2] = {};
-    key[0].type = key[1].type = INPUT_KEYBOARD;
-    key[0].ki.wVk = key[1].ki.wVk = VK_SPACE;
-    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, key, sizeof key[0]);
+    PressSpace();
     EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), 0L);
 }
 

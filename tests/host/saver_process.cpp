@@ -121,6 +121,14 @@ bool PlaceCursor(POINT point) {
         StartTimeoutMs);
 }
 
+void PressSpace() {
+    INPUT key[2] = {};
+    key[0].type = key[1].type = INPUT_KEYBOARD;
+    key[0].ki.wVk = key[1].ki.wVk = VK_SPACE;
+    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, key, sizeof key[0]);
+}
+
 bool ScreenSaverRunningFlagHere() {
     BOOL running = FALSE;
     SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);

@@ -54,6 +54,9 @@ bool WaitUntilLooping(HWND window, DWORD timeoutMs);
 // Puts the cursor at point and waits until the platform reports it there.
 bool PlaceCursor(POINT point);
 
+// Presses and releases the space bar, as a user ending the saver does.
+void PressSpace();
+
 // The platform keeps the screen-saver-running flag per process once read, so each reading
 // is made by a fresh process: this executable started with the probe argument.
 inline constexpr char RunningFlagProbeArgument[] = "--read-running-flag";

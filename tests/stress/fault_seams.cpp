@@ -193,10 +193,11 @@ HANDLE WINAPI SeamLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int wid
 HRSRC WINAPI SeamFindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
     bool isPicture = !IS_INTRESOURCE(type) && std::strcmp(type, "JPEG") == 0 && IS_INTRESOURCE(name);
     if (isPicture) {
-        State().Write("picture %u private=%zu gdi=%d dc=%d windowdc=%d t=%lu",
+        State().Write("picture %u private=%zu gdi=%d dc=%d windowdc=%d t=%lu screen=%dx%d",
                       static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(name)), PrivateBytes(),
                       State().Count(Ledger::GdiObject), State().Count(Ledger::MemoryDc),
-                      State().Count(Ledger::WindowDc), static_cast<unsigned long>(timeGetTime()));
+                      State().Count(Ledger::WindowDc), static_cast<unsigned long>(timeGetTime()),
+                      GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     }
     if (State().Enter("FindResourceA")) {
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);

@@ -32,6 +32,12 @@ target_link_libraries(slide_damaged PRIVATE slide_win_stress)
 target_link_options(slide_damaged PRIVATE ${SLIDE_STATIC_LINK})
 add_dependencies(slide_damaged damaged_pictures)
 
+# Changes the display mode under a running saver, for the stress scripts and the soak.
+add_executable(change_mode ${CMAKE_CURRENT_LIST_DIR}/change_mode.cpp)
+target_compile_options(change_mode PRIVATE ${SLIDE_WARNINGS})
+target_link_libraries(change_mode PRIVATE user32)
+target_link_options(change_mode PRIVATE ${SLIDE_STATIC_LINK})
+
 set(SLIDE_STRESS_SCRIPTS ${CMAKE_CURRENT_LIST_DIR})
 foreach(call GetDC CreateCompatibleDC CreateCompatibleBitmap CreateDIBSection LoadImageA FindResourceA
              RegisterClassA CreateWindowExA CreateMutexA RegCreateKeyExA ExtCreateRegion)
@@ -44,3 +50,5 @@ add_test(NAME Stress.KilledSaverLeavesNothingBehind
          COMMAND bash ${SLIDE_STRESS_SCRIPTS}/killed_saver.sh $<TARGET_FILE:slide>)
 add_test(NAME Stress.DamagedPictures
          COMMAND bash ${SLIDE_STRESS_SCRIPTS}/damaged_pictures.sh $<TARGET_FILE:slide_damaged>)
+add_test(NAME Stress.FailingRebuildEndsTheSaver
+         COMMAND bash ${SLIDE_STRESS_SCRIPTS}/failing_rebuild.sh $<TARGET_FILE:slide_stress> $<TARGET_FILE:change_mode>)

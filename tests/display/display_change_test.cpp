@@ -1,0 +1,162 @@
+// The full-screen saver while the display mode changes under it, down and back up: each time
+// it comes back over the whole new screen, everything outside its picture is the new desktop
+// dimmed to the chosen level (never a picture shown before the change), the picture lies on
+// the new screen, and a key still ends the saver with 0.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "common/unique_handle.h"
+#include "common/pixel_layout.h"
+#include "display/dim_in_plan.h"
+#include "tests/display/display_test_support.h"
+#include "tests/host/saver_process.h"
+
+namespace {
+
+constexpr char SettingsKey[] = "Software\\ORVANTE\\Pelmira ScreenSaver\\Slide";
+constexpr DWORD Brightness = 2;
+// The first picture stays for the whole test.
+constexpr DWORD HoldFrames = 30000;
+constexpr int PictureWidth = 1024;
+constexpr int PictureHeight = 768;
+constexpr DWORD PictureTimeoutMs = 10000;
+constexpr DWORD ModeChangeTimeoutMs = 5000;
+
+struct Screen {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels;  // 24-bit bottom-up rows
+};
+
+Screen ReadScreen() {
+    Screen screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), {}};
+    WindowDc dc(nullptr);
+    screen.pixels = ReadPixels(dc.get(), screen.width, screen.height);
+    return screen;
+}
+
+// Two readings in a row that agree: nothing is moving on the screen.
+Screen ReadSteadyScreen() {
+    Screen last = ReadScreen();
+    WaitFor(
+        [&] {
+            Screen next = ReadScreen();
+            const bool steady = next.pixels == last.pixels;
+            last = std::move(next);
+            return steady;
+        },
+        3000);
+    return last;
+}
+
+bool ChangeMode(int width, int height) {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    if (ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr) != DISP_CHANGE_SUCCESSFUL) return false;
+    return WaitFor([&] { return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height; },
+                   ModeChangeTimeoutMs);
+}
+
+// The box of every pixel that is not the desktop at the target level: the picture, and
+// anything else the saver shows that it should not.
+RECT BoxOffTheDimmedDesktop(const Screen& shown, const Screen& desktop) {
+    RECT box = {shown.width, shown.height, 0, 0};
+    const size_t stride = static_cast<size_t>(RowStride(shown.width));
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width * 3; ++x) {
+            const size_t at = static_cast<size_t>(y) * stride + static_cast<size_t>(x);
+            if (shown.pixels[at] == desktop.pixels[at] * DimTargetLevel(Brightness) / FullBrightnessLevel) continue;
+            const int column = x / 3, row = shown.height - 1 - y;
+            box = {std::min<LONG>(box.left, column), std::min<LONG>(box.top, row), std::max<LONG>(box.right, column + 1),
+                   std::max<LONG>(box.bottom, row + 1)};
+        }
+    }
+    return box;
+}
+
+// One picture's box at most off the dimmed desktop, and most of a picture in it.
+bool ShowsOnePictureOver(const Screen& shown, const Screen& desktop) {
+    if (shown.width != desktop.width || shown.pixels.size() != desktop.pixels.size()) return false;
+    const RECT box = BoxOffTheDimmedDesktop(shown, desktop);
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    return width >= PictureWidth * 3 / 4 && width <= PictureWidth && height <= PictureHeight;
+}
+
+// A slow start or rebuild is waited for; a wrong screen that stays is not.
+void ExpectPictureOverDimmedDesktop(const Screen& desktop) {
+    Screen shown;
+    WaitFor(
+        [&] {
+            shown = ReadSteadyScreen();
+            return ShowsOnePictureOver(shown, desktop);
+        },
+        PictureTimeoutMs);
+    const RECT box = BoxOffTheDimmedDesktop(shown, desktop);
+    EXPECT_TRUE(ShowsOnePictureOver(shown, desktop))
+        << "on the " << shown.width << "x" << shown.height << " screen, the part off the dimmed desktop is "
+        << box.right - box.left << "x" << box.bottom - box.top << " at " << box.left << "," << box.top;
+}
+
+class DisplayChange : public testing::Test {
+protected:
+    void SetUp() override {
+        RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+        SetValue("Brightness", Brightness);
+        SetValue("FadeType", 0);
+        SetValue("Wait", HoldFrames);
+    }
+    void TearDown() override {
+        ChangeMode(startWidth_, startHeight_);
+        RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
+        RegCloseKey(key_);
+    }
+    void SetValue(const char* name, DWORD value) {
+        RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+
+    HKEY key_ = nullptr;
+    const int startWidth_ = GetSystemMetrics(SM_CXSCREEN);
+    const int startHeight_ = GetSystemMetrics(SM_CYSCREEN);
+};
+
+TEST_F(DisplayChange, SaverFollowsTheModeDownAndBackUp) {
+    const int smallWidth = startWidth_ * 4 / 5, smallHeight = startHeight_ * 64 / 75;
+    PatternWindow pattern(40, 60, 900, 700);
+    // The desktop at each size, as the saver should capture it.
+    ASSERT_TRUE(ChangeMode(smallWidth, smallHeight)) << "the mode cannot be changed here";
+    const Screen smallDesktop = ReadSteadyScreen();
+    ASSERT_TRUE(ChangeMode(startWidth_, startHeight_));
+    const Screen startDesktop = ReadSteadyScreen();
+
+    SaverProcess saver(SaverPath(), "/s");
+    const HWND window = saver.FindSaverWindow(nullptr, StartTimeoutMs);
+    ASSERT_TRUE(window);
+    ExpectPictureOverDimmedDesktop(startDesktop);
+
+    for (const Screen* desktop : {&smallDesktop, &startDesktop}) {
+        SCOPED_TRACE(testing::Message() << "after the change to " << desktop->width << "x" << desktop->height);
+        ASSERT_TRUE(ChangeMode(desktop->width, desktop->height));
+        const bool covers = WaitFor(
+            [&] {
+                RECT area = {};
+                GetWindowRect(window, &area);
+                return IsWindowVisible(window) && area.right == desktop->width && area.bottom == desktop->height;
+            },
+            ModeChangeTimeoutMs);
+        ASSERT_TRUE(covers) << "the saver does not cover the new screen";
+        ExpectPictureOverDimmedDesktop(*desktop);
+        ASSERT_TRUE(saver.Running());
+    }
+
+    PressSpace();
+    EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), 0L);
+}
+
+}  // namespace
