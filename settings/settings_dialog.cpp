@@ -1,5 +1,6 @@
 #include "settings/settings_dialog.h"
 
+#include "common/dpi_declarations.h"
 #include "resources/resource_ids.h"
 #include "settings/about_box.h"
 #include "settings/dialog_picture.h"
@@ -143,6 +144,12 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return TRUE;
     case WM_PAINT:
         PaintDialogPicture(dialog);
+        return FALSE;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another scale: the controls have been scaled to it, and the
+        // sample follows them.
+        CreateDialogPicture(dialog);
+        InvalidateRect(dialog, nullptr, TRUE);
         return FALSE;
     case WM_CLOSE:
     case WM_DESTROY:
