@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "common/process_state.h"
 #include "images/picture_scale.h"
 #include "images/screen_dpi.h"
 #include "resources/resource_ids.h"
 #include "settings/about_box.h"
 #include "settings/picture_corner.h"
-#include "settings/settings_dialog.h"
 #include "tests/images/bitmap_resource_palette.h"
 #include "tests/settings/settings_test_support.h"
 
@@ -30,12 +28,9 @@ TEST(ScaledDialog, PicturesFillTheirControlsAtTwiceTheirSize) {
     SetProcessDPIAware();
     if (PrimaryMonitorDpi() != DoubleDpi) GTEST_SKIP() << "needs a desktop at 200 %";
 
-    HWND dialog = CreateDialogParamW(ModuleInstance, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, SettingsDialogProc, 0);
-    ASSERT_NE(dialog, nullptr);
-    ShowWindow(dialog, SW_SHOW);
-    UpdateWindow(dialog);
     RECT area{};
-    GetClientRect(GetDlgItem(dialog, IDC_PICTURE), &area);
+    HWND dialog = OpenPaintedSettingsDialog(area);
+    ASSERT_NE(dialog, nullptr);
     const IndexedPicture sample = ReadIndexedBitmapResource(IDB_SAMPLE_200);
     ASSERT_EQ(sample.Width, ScaledLength(ReadIndexedBitmapResource(IDB_SAMPLE).Width, DoubleDpi));
     const std::vector<uint32_t> shown = ReadDcPixels(DialogPictureDc(), area.right, area.bottom);
