@@ -19,9 +19,9 @@ WIN := $(B)/win
 THIRD := $(B)/third_party
 HARNESS := tools/with-wine-display.sh
 
-.PHONY: check include-check run setup native artwork third-party win wintest wintest-8bit wintest-monitors soak soak-short fuzz bench dist docs clean
+.PHONY: check include-check run setup native artwork third-party win wintest wintest-8bit wintest-monitors wintest-scaled soak soak-short fuzz bench dist docs clean
 
-check: include-check setup native fuzz win soak-short wintest-8bit wintest wintest-monitors
+check: include-check setup native fuzz win soak-short wintest-8bit wintest wintest-monitors wintest-scaled
 	@echo "make check: all test stages passed"
 
 # Dependencies point one way: no include cycle between product files or folders.
@@ -57,6 +57,11 @@ wintest-8bit: win
 wintest-monitors: win
 	tools/with-two-monitors.sh $(WIN) -- tests/display/two_monitors.sh $(WIN)/slide.scr $(WIN)/slide_stress.scr
 
+# A desktop of 3200x2400 scaled to 200 %, in a prefix of its own: the pictures and the
+# dialog's pictures at twice their size.
+wintest-scaled: win
+	$(HARNESS) $(B)/scaled 3200x2400 -- tools/with-scale.sh 192 -- tests/display/scaled_desktop.sh $(WIN)
+
 artwork:
 	cmake --preset native -B $(NATIVE) >/dev/null
 	cmake --build $(NATIVE) -j$(JOBS) --target artwork
@@ -87,10 +92,12 @@ dist: TARGET = slide
 dist: win
 	tools/make-dist.sh $(WIN)/slide.scr out
 
-# The README's pictures in docs/, recorded from real runs on a 1600x1200 desktop.
+# The README's pictures in docs/, recorded from real runs on a 1600x1200 desktop, and on one
+# of 3200x2400 scaled to 200 %.
 docs: TARGET = slide dialog_probe
 docs: win
 	$(HARNESS) $(WIN) 1600x1200 -- tools/record-docs.sh $(WIN) docs
+	$(HARNESS) $(B)/scaled 3200x2400 -- tools/with-scale.sh 192 -- tools/record-scaled-docs.sh $(WIN) docs
 
 # The saver, and the probe that finds the settings dialog's buttons for ARGS=/c.
 run: TARGET = slide dialog_probe

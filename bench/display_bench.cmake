@@ -1,7 +1,9 @@
 # The display loop's pace and processor time under Wine (a Windows program, not a test):
 # make win BUILD_ROOT=... TARGET=display_loop_bench, then bench/display_loop_bench.sh.
 if(SLIDE_WINDOWS)
-  add_executable(display_loop_bench EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/display_loop_bench.cpp ${SLIDE_RC})
+  # With the product's manifest, so that it sees the desktop's scale as the saver does.
+  add_executable(display_loop_bench EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/display_loop_bench.cpp ${SLIDE_RC}
+                 ${SLIDE_PRODUCT_RC})
   target_compile_options(display_loop_bench PRIVATE ${SLIDE_WARNINGS})
   target_link_libraries(display_loop_bench PRIVATE slide_win psapi)
   target_link_options(display_loop_bench PRIVATE ${SLIDE_STATIC_LINK})

@@ -21,6 +21,8 @@
 #include "display/display_surfaces.h"
 #include "display/frame_clock.h"
 #include "host/close_policy.h"
+#include "images/picture_scale.h"
+#include "images/screen_dpi.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_store.h"
 #include "slideshow/slideshow_scene.h"
@@ -113,8 +115,12 @@ double Percentile(std::vector<double> values, double fraction) {
 }
 
 void Report(int effect, uint32_t holdFrames, double seconds) {
-    std::printf("display loop %ldx%ld, effect %s, %.0f s run, hold %u frames\n", static_cast<long>(RenderWidth),
-                static_cast<long>(RenderHeight), EffectNames[effect], seconds, holdFrames);
+    // A scaled desktop is named by its scale beside the size: its pictures are larger.
+    const int dpi = PrimaryMonitorDpi();
+    char scale[16] = "";
+    if (dpi != UnscaledDpi) std::snprintf(scale, sizeof(scale), "@%d%%", dpi * 100 / UnscaledDpi);
+    std::printf("display loop %ldx%ld%s, effect %s, %.0f s run, hold %u frames\n", static_cast<long>(RenderWidth),
+                static_cast<long>(RenderHeight), scale, EffectNames[effect], seconds, holdFrames);
     if (Samples.size() < 2) {
         std::printf("  fewer than two frames were stepped after the dim-in\n");
         return;

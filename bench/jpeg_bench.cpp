@@ -5,6 +5,10 @@
 // plain decode's freed buffer and the next bitmap section otherwise trade fresh pages
 // and charge page faults to whichever runs second.
 //
+// Then the decode at the desktop scales 125 %, 150 % and 200 % (the pictures at 1.25, 1.5 and 2
+// times their size each way), each beside the same run's decode at 100 % multiplied by the
+// ratio of the pixel counts: the cost a decode of that many pixels would have.
+//
 // Usage: jpeg_bench.exe [ROUNDS]   (under Wine: bench/jpeg_bench.sh WIN_BUILD_DIR)
 #include <windows.h>
 
@@ -18,6 +22,7 @@
 
 #include "common/process_state.h"
 #include "images/jpeg_image.h"
+#include "images/picture_scale.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -99,6 +104,29 @@ double TimeImageLoad(JpegImage& image, bool& ok) {
     return elapsed;
 }
 
+struct ScaleRow {
+    int Dpi;
+    const char* Name;
+};
+constexpr ScaleRow ScaleRows[] = {{120, "125 %"}, {144, "150 %"}, {192, "200 %"}};
+
+// The median of the six pictures' loads at dpi, added up; negative when one fails.
+double ScaledDecodeTotal(int dpi, int rounds) {
+    double total = 0;
+    for (int id = IDR_PICTURE_FIRST; id < IDR_PICTURE_FIRST + IDR_PICTURE_COUNT; ++id) {
+        JpegImage image;
+        image.SetSource(MAKEINTRESOURCEA(id));
+        image.ScaleTo(dpi);
+        bool ok = true;
+        for (int r = 0; ok && r < WarmUpRuns; ++r) TimeImageLoad(image, ok);
+        std::vector<double> times;
+        for (int r = 0; ok && r < rounds * RepetitionsPerRound; ++r) times.push_back(TimeImageLoad(image, ok));
+        if (!ok) return -1;
+        total += Median(times);
+    }
+    return total;
+}
+
 double TimePlainDecode(const ResourceBytes& bytes, bool& ok) {
     int width = 0, height = 0;
     const double start = NowMs();
@@ -154,6 +182,20 @@ int main(int argc, char** argv) {
     if (plainTotal > 0) {
         std::printf("%-19s %18.3f %16.3f %7.3f %13.3f   (goal: ratio <= %.2f)\n", "all pictures", imageTotal,
                     plainTotal, imageTotal / plainTotal, imageFastest / plainFastest, RatioGoal);
+    }
+    std::printf("\nScaled decode, all six pictures through JpegImage::Load, median of %d repetitions each\n",
+                rounds * RepetitionsPerRound);
+    std::printf("%-8s %-10s %16s %24s %7s\n", "scale", "size", "scaled decode ms", "100 % x pixel ratio ms", "ratio");
+    for (const ScaleRow& row : ScaleRows) {
+        const double scaled = ScaledDecodeTotal(row.Dpi, rounds);
+        const int width = ScaledLength(1024, row.Dpi), height = ScaledLength(768, row.Dpi);
+        const double bound = imageTotal * (static_cast<double>(width) * height) / (1024.0 * 768.0);
+        if (scaled < 0 || bound <= 0) {
+            std::printf("scaled %-8s could not be decoded\n", row.Name);
+            allOk = false;
+            continue;
+        }
+        std::printf("scaled %-5s %4dx%-5d %16.3f %24.3f %7.3f\n", row.Name, width, height, scaled, bound, scaled / bound);
     }
     return allOk ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -9,7 +9,9 @@
 #include "display/monitor_list.h"
 #include "display/palette.h"
 #include "display/scale_brightness.h"
+#include "images/picture_scale.h"
 #include "images/pixel_section.h"
+#include "images/screen_dpi.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_store.h"
 #include "slideshow/random_generator.h"
@@ -41,6 +43,8 @@ BOOL StartSurfaces(HWND host, const RECT& renderArea, const RECT& pictureArea, b
     if (!scene) return FALSE;
     scene->Open(RenderRect, PreviewMode);
     scene->PlacePicturesIn(pictureArea);
+    // The preview keeps its own scale, whatever the screen's.
+    scene->ScalePicturesTo(PreviewMode ? UnscaledDpi : PrimaryMonitorDpi());
     const bool sceneHasPixels = scene->Surface().Width() > 0;
     DisplayScene = std::move(scene);
     if (!WorkDc || !BackdropDc) return FALSE;

@@ -4,6 +4,7 @@
 
 #include "images/bottom_up_row_writer.h"
 #include "images/jpeg_source_manager.h"
+#include "images/picture_resampler.h"
 
 #ifndef JCS_EXTENSIONS
 #error "the decoder must offer blue-green-red output (JCS_EXT_BGR)"
@@ -25,6 +26,8 @@ JpegDecodeJob::~JpegDecodeJob() { Abort(); }
 void JpegDecodeJob::FreeRowBuffer() {
     delete[] rowBuffer_;
     rowBuffer_ = nullptr;
+    delete[] decodedPicture_;
+    decodedPicture_ = nullptr;
 }
 
 void JpegDecodeJob::Abort() {
@@ -55,12 +58,26 @@ int JpegDecodeJob::Run(PixelSink& sink) {
     const uint64_t pixelCount = static_cast<uint64_t>(decompressor_.image_width) * decompressor_.image_height;
     if (pixelLimit_ != 0 && pixelCount > pixelLimit_) return 0;
 
+    ScaledDecode scaled;
+    if (dpi_ != UnscaledDpi) {
+        scaled = PlanScaledDecode(static_cast<int>(decompressor_.image_width),
+                                  static_cast<int>(decompressor_.image_height), dpi_);
+        decompressor_.scale_num = static_cast<unsigned int>(scaled.ScaleNumerator);
+        decompressor_.scale_denom = DecodeScaleDenominator;
+    }
+
     jpeg_start_decompress(&decompressor_);
     if (decompressor_.output_components != BytesPerPixel24) return 0;
-    const int width = static_cast<int>(decompressor_.output_width);
-    const int height = static_cast<int>(decompressor_.output_height);
+    int width = static_cast<int>(decompressor_.output_width);
+    int height = static_cast<int>(decompressor_.output_height);
+    const bool resampled = dpi_ != UnscaledDpi && (width != scaled.Width || height != scaled.Height);
+    if (resampled) {
+        width = scaled.Width;
+        height = scaled.Height;
+    }
     uint8_t* pixels = sink.AllocatePixels(width, height);
     if (!pixels) return 0;
+    if (resampled) return DecodeResampled(pixels, width, height);
 
     BottomUpRowWriter writer(pixels, width, height);
     rowBuffer_ = allocateRow_(writer.SampleCount() + RowBufferSlack);
@@ -75,4 +92,24 @@ int JpegDecodeJob::Run(PixelSink& sink) {
     jpeg_finish_decompress(&decompressor_);
     jpeg_destroy_decompress(&decompressor_);
     return 1;
+}
+
+int JpegDecodeJob::DecodeResampled(uint8_t* pixels, int width, int height) {
+    const size_t decodedRowBytes = static_cast<size_t>(decompressor_.output_width) * BytesPerPixel24;
+    decodedPicture_ = allocateRow_(decodedRowBytes * decompressor_.output_height);
+    if (!decodedPicture_) return 0;
+    while (decompressor_.output_scanline < decompressor_.output_height) {
+        JSAMPROW row = decodedPicture_ + decodedRowBytes * decompressor_.output_scanline;
+        if (jpeg_read_scanlines(&decompressor_, &row, 1) != 1) return 0;
+    }
+    const SourceRows decoded{decodedPicture_, static_cast<ptrdiff_t>(decodedRowBytes),
+                             static_cast<int>(decompressor_.output_width), static_cast<int>(decompressor_.output_height)};
+    jpeg_finish_decompress(&decompressor_);
+    jpeg_destroy_decompress(&decompressor_);
+    // The sink's buffer is bottom-up: its top row is the last in memory.
+    const ptrdiff_t stride = RowStride(width);
+    const TargetRows target{pixels + stride * (height - 1), -stride, width, height};
+    const int result = ResamplePicture(decoded, target) ? 1 : 0;
+    FreeRowBuffer();
+    return result;
 }

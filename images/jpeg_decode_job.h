@@ -14,6 +14,7 @@
 #include <jpeglib.h>
 
 #include "images/byte_source.h"
+#include "images/picture_scale.h"
 
 // Receives the decoded size and hands out the pixel buffer to fill: PixelBufferBytes(width,
 // height) bytes, or null to refuse the picture.
@@ -41,6 +42,9 @@ public:
     JpegDecodeJob& operator=(const JpegDecodeJob&) = delete;
     ~JpegDecodeJob();
 
+    // The picture is decoded at its size at dpi (PlanScaledDecode); at UnscaledDpi, the
+    // default, the decoder is left exactly as the library sets it up. Call before Run.
+    void ScaleTo(int dpi) { dpi_ = dpi; }
     // Decodes the whole picture into the sink's buffer: 1 when done, 0 when the picture
     // is refused (not three components after asking for blue-green-red, over the pixel
     // limit, refused by the sink, no row buffer). Call once per job.
@@ -57,10 +61,16 @@ protected:
 
 private:
     void FreeRowBuffer();
+    // Decodes every row into a picture of the decoder's size, then resamples that into the
+    // sink's buffer at width x height.
+    int DecodeResampled(uint8_t* pixels, int width, int height);
 
     jpeg_decompress_struct decompressor_{};
     jpeg_error_mgr errors_{};
     ByteSource& source_;
     JpegErrorExit errorExit_;
     uint8_t* rowBuffer_ = nullptr;
+    // The whole picture at the decoder's size, top-down, while it waits to be resampled.
+    uint8_t* decodedPicture_ = nullptr;
+    int dpi_ = UnscaledDpi;
 };

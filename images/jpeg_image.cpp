@@ -21,6 +21,7 @@ int JpegImage::Load(LPCSTR source) {
     ResourceStream stream;
     if (!stream.OpenResource(nullptr, source, JpegResourceType)) return 0;
     JpegDecodeJob job(stream, ThrowingErrorExit);
+    job.ScaleTo(dpi_);
     int result = 0;
     try {
         result = job.Run(*this);

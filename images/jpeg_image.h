@@ -16,7 +16,11 @@ public:
     // 1 when a bitmap is loaded afterwards or there is no source; 0 when the resource is
     // missing or cannot be decoded, with the image left unloaded. Nothing is thrown.
     int Load(LPCSTR source = nullptr) override;
+    // Later loads give the picture at its size at dpi (UnscaledDpi: its own size).
+    void ScaleTo(int dpi) { dpi_ = dpi; }
 
 private:
     uint8_t* AllocatePixels(int width, int height) override;
+
+    int dpi_ = UnscaledDpi;
 };

@@ -13,6 +13,11 @@
 #define IDB_ABOUT 104
 #define IDB_SAMPLE 106
 #define IDB_PALETTE 11999
+// The About picture and the sample painted again at 150 % and 200 %, for scaled desktops.
+#define IDB_ABOUT_150 107
+#define IDB_ABOUT_200 108
+#define IDB_SAMPLE_150 109
+#define IDB_SAMPLE_200 110
 
 // The icon.
 #define IDI_SLIDE 100

@@ -4,6 +4,10 @@
 #include "common/unique_handle.h"
 #include "images/image.h"
 #include "images/image_list.h"
+#include "images/picture_scale.h"
+#include "images/pixel_section.h"
+#include "images/resampled_section.h"
+#include "images/screen_dpi.h"
 #include "resources/resource_ids.h"
 #include "settings/picture_corner.h"
 
@@ -15,6 +19,8 @@ namespace {
 constexpr WORD PaletteVersion = 0x300;
 constexpr WORD PaletteEntryCount = 256;
 constexpr int BitsOfPaletteDisplay = 8;
+// The sample's side at 100 %.
+constexpr int SampleSide = 136;
 // Brush patterns, dithers included, repeat every 8 pixels both ways.
 constexpr LONG BrushPatternSize = 8;
 
@@ -34,9 +40,34 @@ struct DialogPictureState {
     UniquePalette Palette;
     DisplacedPalette DisplacedPaintPalette;
     DisplacedPalette DisplacedPicturePalette;
+    // At a scale without a painting of its own: the next larger painting over the button
+    // face, resampled to the sample's size at that scale.
+    UniqueBitmap ResampledSample;
 };
 
 DialogPictureState State;
+
+LPCSTR SamplePaintedFor(int paintedDpi) {
+    if (paintedDpi == PaintedDpis[1]) return MAKEINTRESOURCEA(IDB_SAMPLE_150);
+    if (paintedDpi == PaintedDpis[2]) return MAKEINTRESOURCEA(IDB_SAMPLE_200);
+    return MAKEINTRESOURCEA(IDB_SAMPLE);
+}
+
+// The painting drawn over the button face as it shows in the dialog, then resampled.
+UniqueBitmap ResampleSample(Image& painting, int side) {
+    WindowDc screenDc(nullptr);
+    UniqueMemoryDc groundDc(screenDc ? CreateCompatibleDC(screenDc.get()) : nullptr);
+    uint8_t* bits = nullptr;
+    UniqueBitmap ground = CreatePixelSection(nullptr, painting.Width(), painting.Height(), BitsPerPixel24, &bits);
+    if (!groundDc || !ground) return UniqueBitmap();
+    {
+        SelectionGuard selection(groundDc.get(), ground.get());
+        const RECT whole{0, 0, painting.Width(), painting.Height()};
+        FillRect(groundDc.get(), &whole, GetSysColorBrush(COLOR_BTNFACE));
+        painting.Draw(groundDc.get(), 0, 0);
+    }
+    return ResampleSection(ground.get(), side, side);
+}
 
 RECT PlaceholderClientRect(HWND dialog) {
     RECT area{};
@@ -108,11 +139,15 @@ int CreateDialogPicture(HWND dialog) {
         State.PictureBitmap.reset(CreateCompatibleBitmap(dialogDc.get(), area.right, area.bottom));
         if (State.PictureBitmap) State.DisplacedByBitmap.Select(State.PictureDc.get(), State.PictureBitmap.get());
     }
+    const int dpi = WindowDpi(dialog);
     State.PictureList.reset(new (std::nothrow) ImageList());
     if (State.PictureList) {
         State.PictureList->Create(1, nullptr);
-        State.PictureList->SetImageSource(0, MAKEINTRESOURCEA(IDB_SAMPLE));
+        State.PictureList->SetImageSource(0, SamplePaintedFor(PaintedDpiFor(dpi)));
         State.PictureList->LoadAllImages();
+        Image* painting = State.PictureList->GetImage(0);
+        if (painting && PaintedDpiFor(dpi) != dpi && painting->Bitmap())
+            State.ResampledSample = ResampleSample(*painting, ScaledLength(SampleSide, dpi));
     }
     if (!dialogDc.release()) return 0;
     return State.PictureDc ? 1 : 0;
@@ -129,12 +164,19 @@ void PaintDialogPicture(HWND dialog) {
     GetWindowRect(GetDlgItem(dialog, IDC_PICTURE), &placed);
     MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&placed), 2);
     const RECT area = PlaceholderClientRect(dialog);
-    const Image* picture = State.PictureList->GetImage(0);
-    const PictureCorner corner =
-        CentrePicture(area.right, area.bottom, picture ? picture->Width() : 0, picture ? picture->Height() : 0);
     AlignBrushWithDialog(placed);
     FillRect(State.PictureDc.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
-    State.PictureList->DrawImageAt(State.PictureDc.get(), corner.X, corner.Y, 0);
+    BITMAP resampled{};
+    if (State.ResampledSample && GetObjectW(State.ResampledSample.get(), sizeof(resampled), &resampled)) {
+        const PictureCorner corner = CentrePicture(area.right, area.bottom, resampled.bmWidth, resampled.bmHeight);
+        SelectionGuard selection(PictureDc, State.ResampledSample.get());
+        BitBlt(State.PictureDc.get(), corner.X, corner.Y, resampled.bmWidth, resampled.bmHeight, PictureDc, 0, 0, SRCCOPY);
+    } else {
+        const Image* picture = State.PictureList->GetImage(0);
+        const PictureCorner corner =
+            CentrePicture(area.right, area.bottom, picture ? picture->Width() : 0, picture ? picture->Height() : 0);
+        State.PictureList->DrawImageAt(State.PictureDc.get(), corner.X, corner.Y, 0);
+    }
 
     BitBlt(paintDc, placed.left, placed.top, area.right, area.bottom, State.PictureDc.get(), 0, 0, SRCCOPY);
     EndPaint(dialog, &paint);
@@ -151,6 +193,7 @@ void RefreshDialogPalette(HWND dialog) {
 }
 
 void ReleaseDialogPicture(HWND dialog) {
+    State.ResampledSample.reset();
     if (State.PictureList) State.PictureList->Destroy();
     State.PictureList.reset();
     GiveBackDialogPalette(dialog);

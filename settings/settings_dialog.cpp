@@ -1,5 +1,6 @@
 #include "settings/settings_dialog.h"
 
+#include "common/dpi_declarations.h"
 #include "resources/resource_ids.h"
 #include "settings/about_box.h"
 #include "settings/dialog_picture.h"
@@ -144,6 +145,17 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_PAINT:
         PaintDialogPicture(dialog);
         return FALSE;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another scale: the dialog takes the size the system suggests,
+        // its controls are scaled to it, and the sample follows them.
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (suggested)
+            SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        CreateDialogPicture(dialog);
+        InvalidateRect(dialog, nullptr, TRUE);
+        return FALSE;
+    }
     case WM_CLOSE:
     case WM_DESTROY:
         // However the dialog ends (OK, Cancel, Escape, the close box, or its window destroyed

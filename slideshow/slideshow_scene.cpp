@@ -46,6 +46,10 @@ int SlideshowScene::Open(const RECT& area, int previewFlag) {
     return 1;
 }
 
+void SlideshowScene::ScalePicturesTo(int dpi) {
+    for (int32_t i = 0; i < pictureCount_; ++i) pictures_[i].ScaleTo(dpi);
+}
+
 int SlideshowScene::Attach(HWND window, const RECT& output) {
     Scene::Attach(window, output);
     // The display builds its palette from this picture's colour table right after.

@@ -45,6 +45,8 @@ public:
 
     // Keeps the pictures inside part of the render area; call after Open.
     void PlacePicturesIn(const RECT& pictureArea) { surface_.PlacePicturesIn(pictureArea); }
+    // Shows the pictures at their size at dpi, as the desktop's scale asks; call after Open.
+    void ScalePicturesTo(int dpi);
     const TransitionSurface& Surface() const { return surface_; }
     int Started() const { return started_; }
     int32_t HoldFrames() const { return holdFrames_; }

@@ -1,6 +1,5 @@
 #include "slideshow/transition_surface.h"
 
-#include <algorithm>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -8,6 +7,7 @@
 #include "images/image.h"
 #include "images/pixel_section.h"
 #include "images/shared_memory_dcs.h"
+#include "slideshow/picture_placement.h"
 #include "slideshow/random_generator.h"
 
 namespace {
@@ -98,13 +98,13 @@ void TransitionSurface::ComposeTarget(Image* picture) {
     picture->Load(nullptr);
     const int32_t pictureWidth = picture->Width();
     const int32_t pictureHeight = picture->Height();
-    const int32_t areaWidth = pictureArea_.right - pictureArea_.left;
-    const int32_t areaHeight = pictureArea_.bottom - pictureArea_.top;
-    const int32_t boxWidth = std::min(areaWidth, pictureWidth);
-    const int32_t boxHeight = std::min(areaHeight, pictureHeight);
+    const PicturePlacement placement = PlacePicture(pictureArea_.right - pictureArea_.left,
+                                                    pictureArea_.bottom - pictureArea_.top, pictureWidth, pictureHeight);
+    const int32_t boxWidth = placement.BoxWidth;
+    const int32_t boxHeight = placement.BoxHeight;
     // Two draws in this order: the left edge, then the top edge.
-    const int32_t x = pictureArea_.left + static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(areaWidth - boxWidth)));
-    const int32_t y = pictureArea_.top + static_cast<int32_t>(RandomBelow(static_cast<uint32_t>(areaHeight - boxHeight)));
+    const int32_t x = pictureArea_.left + static_cast<int32_t>(RandomBelow(placement.SpareWidth));
+    const int32_t y = pictureArea_.top + static_cast<int32_t>(RandomBelow(placement.SpareHeight));
     const PixelRect box = ClipTo({x, y, x + boxWidth, y + boxHeight}, width_, height_);
     const int32_t width = box.Right - box.Left;
     const int32_t height = box.Bottom - box.Top;
@@ -123,10 +123,10 @@ void TransitionSurface::ComposeTarget(Image* picture) {
                         backdrop + static_cast<ptrdiff_t>(row) * backdropStride,
                         static_cast<size_t>(width) * BytesPerPixel24);
         SelectionGuard selection(TargetDc, target_.Bitmap.get());
-        if (boxWidth >= pictureWidth && boxHeight >= pictureHeight)
-            picture->Draw(TargetDc, x - box.Left, y - box.Top);
-        else
+        if (placement.Stretched)
             picture->DrawStretched(TargetDc, x - box.Left, y - box.Top, boxWidth, boxHeight);
+        else
+            picture->Draw(TargetDc, x - box.Left, y - box.Top);
     }
     // Only one decoded picture exists at a time: it is given back as soon as it is drawn.
     picture->Release();

@@ -30,7 +30,8 @@ awk '/multiple of the bound/ { on = 1; next } on && /^size/ { for (i = 4; i <= N
 awk '/^ *[0-9]+x[0-9]+ +scale/ { printf "| ScaleBrightness | %s | %.1f us | plain copy: %.1f us | %s |\n", $1, $3, $6, $9 }' \
   "$results/brightness.txt"
 awk '/^[0-9]+ +[0-9]+x/ { printf "| JPEG decode, picture %s | %s | %.2f ms (JpegImage::Load) | plain library decode: %.2f ms | %s |\n", $1, $2, $3, $4, $5 }
-     /^all pictures/ { printf "| JPEG decode, all six | 1024x768 | %.2f ms | plain library decode: %.2f ms | %s |\n", $3, $4, $5 }' \
+     /^all pictures/ { printf "| JPEG decode, all six | 1024x768 | %.2f ms | plain library decode: %.2f ms | %s |\n", $3, $4, $5 }
+     /^scaled [0-9]+ %/ { printf "| JPEG decode at %s %%, all six | %s | %.2f ms | decode at 100 %% x pixel ratio: %.2f ms | %s |\n", $2, $4, $5, $6, $7 }' \
   "$results/jpeg.txt"
 awk '/^display loop/ { size = $3; sub(",", "", size); effect = $5; sub(",", "", effect) }
      /frames after the dim-in/ { printf "| frame rate, %s | %s | %s frames/s | clock pace: 30 | %.3f |\n", effect, size, $10, $10 / 30 }

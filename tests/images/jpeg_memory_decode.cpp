@@ -30,6 +30,7 @@ public:
         : JpegDecodeJob(source, errorExit, errorContext) {
         pixelLimit_ = options.PixelLimit;
         if (options.AllocateRow) allocateRow_ = options.AllocateRow;
+        ScaleTo(options.Dpi);
     }
 };
 

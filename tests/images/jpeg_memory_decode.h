@@ -11,6 +11,7 @@ struct MemoryDecodeOptions {
     uint64_t PixelLimit = 0;
     RowAllocator AllocateRow = nullptr;  // null: the job's own
     bool RefusePixels = false;           // the sink declines the buffer
+    int Dpi = 96;                        // the scale the picture is decoded at
 };
 
 struct MemoryDecode {

@@ -17,6 +17,7 @@ list(APPEND SLIDE_NATIVE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/bottom_up_row_writer_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/transparency_mask_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/four_three_box_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picture_resampler_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_source_test.cpp)
 
 list(APPEND SLIDE_WIN_TESTS

@@ -42,12 +42,9 @@ TEST_F(SettingsDialogEndTest, EveryEndGivesCodeOneAndReleasesThePicture) {
 uint32_t AsDibPixel(COLORREF colour) { return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour); }
 
 TEST_F(SettingsDialogEndTest, SampleIsPaintedCentredThroughItsMask) {
-    HWND dialog = CreateDialogParamW(ModuleInstance, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, SettingsDialogProc, 0);
-    ASSERT_NE(dialog, nullptr);
-    ShowWindow(dialog, SW_SHOW);
-    UpdateWindow(dialog);
     RECT area{};
-    GetClientRect(GetDlgItem(dialog, IDC_PICTURE), &area);
+    HWND dialog = OpenPaintedSettingsDialog(area);
+    ASSERT_NE(dialog, nullptr);
     const int width = area.right, height = area.bottom;
     ASSERT_GT(width, 0);
     const std::vector<uint32_t> painted = ReadDcPixels(DialogPictureDc(), width, height);

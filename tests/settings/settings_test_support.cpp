@@ -166,6 +166,15 @@ std::vector<uint32_t> ReadDcPixels(HDC dc, int width, int height) {
     return pixels;
 }
 
+HWND OpenPaintedSettingsDialog(RECT& pictureArea) {
+    HWND dialog = CreateDialogParamW(ModuleInstance, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, SettingsDialogProc, 0);
+    if (!dialog) return nullptr;
+    ShowWindow(dialog, SW_SHOW);
+    UpdateWindow(dialog);
+    GetClientRect(GetDlgItem(dialog, IDC_PICTURE), &pictureArea);
+    return dialog;
+}
+
 HWND FindThreadDialog(HWND except) {
     DialogSearch search{except, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));

@@ -68,6 +68,10 @@ inline constexpr DialogEnd DialogEnds[] = {
 // after about two seconds is ended by the test with the code 99.
 INT_PTR RunSettingsDialog(const std::function<void(HWND dialog)>& whileOpen);
 
+// Opens the settings dialog modelessly, shown and painted; pictureArea receives the client
+// rectangle of the sample's placeholder. Null when it cannot be created.
+HWND OpenPaintedSettingsDialog(RECT& pictureArea);
+
 // The pixels of the bitmap selected into dc, top-down rows of 0x00RRGGBB.
 std::vector<uint32_t> ReadDcPixels(HDC dc, int width, int height);
 

@@ -11,7 +11,8 @@ list(APPEND SLIDE_WIN_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/settings_dialog_drag_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_dialog_palette_test.cpp
   ${CMAKE_SOURCE_DIR}/tests/images/bitmap_resource_palette.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/about_box_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/about_box_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scaled_dialog_test.cpp)
 
 if(SLIDE_WINDOWS)
   # Finds the settings dialog of a running slide.scr for tools/capture-dialog.sh, which

@@ -46,10 +46,12 @@ bool Inked(const Line& line, float x, float y) {
 
 class AboutScene {
 public:
-    explicit AboutScene(const std::vector<const RgbImage*>& pictures) {
+    // The thumbnails are made at the picture's scale, so a larger picture shows them in more detail.
+    AboutScene(const std::vector<const RgbImage*>& pictures, int percent) : thumbnailScale_(percent / 100.0f) {
         for (int i = 0; i < FanCount; ++i) {
             const RgbImage& picture = *pictures[static_cast<size_t>(i) % pictures.size()];
-            thumbnails_[i] = Resize(picture, CardWidth - 2 * static_cast<int>(CardFrame), CardHeight - 2 * static_cast<int>(CardFrame));
+            thumbnails_[i] = Resize(picture, ScaledArtworkLength(CardWidth - 2 * static_cast<int>(CardFrame), percent),
+                                    ScaledArtworkLength(CardHeight - 2 * static_cast<int>(CardFrame), percent));
         }
     }
 
@@ -86,19 +88,24 @@ private:
         const float innerX = lx + CardWidth / 2.0f - CardFrame;
         const float innerY = ly + CardHeight / 2.0f - CardFrame;
         const RgbImage& thumbnail = thumbnails_[index];
-        if (innerX >= 0 && innerY >= 0 && innerX < thumbnail.width && innerY < thumbnail.height) {
-            return SampleBilinear(thumbnail, innerX, innerY);
+        const float thumbnailX = innerX * thumbnailScale_;
+        const float thumbnailY = innerY * thumbnailScale_;
+        if (thumbnailX >= 0 && thumbnailY >= 0 && thumbnailX < thumbnail.width && thumbnailY < thumbnail.height) {
+            return SampleBilinear(thumbnail, thumbnailX, thumbnailY);
         }
         const bool outline = std::fabs(lx) > CardWidth / 2.0f - 0.8f || std::fabs(ly) > CardHeight / 2.0f - 0.8f;
         return outline ? Hex(0xB8B8C0) : Hex(0xFAFAF7);
     }
 
+    float thumbnailScale_;
     RgbImage thumbnails_[FanCount];
 };
 
 }  // namespace
 
-RgbImage PaintAboutPicture(const std::vector<const RgbImage*>& pictures) {
-    const AboutScene scene(pictures);
-    return RenderShader(AboutWidth, AboutHeight, SamplesPerAxis, [&scene](float x, float y) { return scene(x, y); });
+RgbImage PaintAboutPicture(const std::vector<const RgbImage*>& pictures, int percent) {
+    const AboutScene scene(pictures, percent);
+    const float designPerPixel = 100.0f / static_cast<float>(percent);
+    return RenderShader(ScaledArtworkLength(AboutWidth, percent), ScaledArtworkLength(AboutHeight, percent), SamplesPerAxis,
+                        [&scene, designPerPixel](float x, float y) { return scene(x * designPerPixel, y * designPerPixel); });
 }

@@ -35,7 +35,7 @@ target_link_libraries(artwork_generator PRIVATE artwork_core)
 
 set(ARTWORK_OUTPUTS)
 foreach(name picture_1.jpg picture_2.jpg picture_3.jpg picture_4.jpg picture_5.jpg picture_6.jpg
-             palette.bmp sample.bmp about.bmp slide.ico)
+             palette.bmp sample.bmp about.bmp sample_150.bmp about_150.bmp sample_200.bmp about_200.bmp slide.ico)
   list(APPEND ARTWORK_OUTPUTS ${SLIDE_ARTWORK_DIR}/${name})
 endforeach()
 add_custom_command(

@@ -62,8 +62,15 @@ int main(int argc, char** argv) {
     for (const RgbImage& picture : pictures) views.push_back(&picture);
 
     written = Write(folder / "palette.bmp", EncodeIndexedBmp(MakePalettePicture(views))) && written;
+    const std::vector<const RgbImage*> aboutPictures = {&pictures[4], &pictures[0], &pictures[1]};
     written = Write(folder / "sample.bmp", EncodeIndexedBmp(MakeSamplePicture(PaintSampleScene(pictures[SamplePictureIndex])))) && written;
-    written = Write(folder / "about.bmp", EncodeRgbBmp(PaintAboutPicture({&pictures[4], &pictures[0], &pictures[1]}))) && written;
+    written = Write(folder / "about.bmp", EncodeRgbBmp(PaintAboutPicture(aboutPictures))) && written;
+    for (int percent : LargerArtworkPercents) {
+        const std::string suffix = "_" + std::to_string(percent) + ".bmp";
+        written = Write(folder / ("sample" + suffix),
+                        EncodeIndexedBmp(MakeSamplePicture(PaintSampleScene(pictures[SamplePictureIndex], percent)))) && written;
+        written = Write(folder / ("about" + suffix), EncodeRgbBmp(PaintAboutPicture(aboutPictures, percent))) && written;
+    }
     std::vector<RgbaImage> icons;
     for (int side : IconSides) icons.push_back(PaintIcon(side));
     written = Write(folder / "slide.ico", EncodeIcon(icons)) && written;

@@ -38,8 +38,17 @@ bool InMotif(int x, int y) {
     return Base.Contains(x, y) && !IsCorner(Base, x, y);
 }
 
-Colour Desktop(int x, int y) {
-    Colour colour = Mix(Hex(0x2E7E86), Hex(0x1E5A70), static_cast<float>(y - Screen.top) / (Screen.bottom - Screen.top));
+// A pixel of the picture at its scale: the pixel of the 136 x 136 design it falls in, for
+// the outlines, and its centre in design units, for the gradients.
+struct DesignPoint {
+    int x, y;
+    float u, v;
+};
+
+Colour Desktop(const DesignPoint& p) {
+    const int x = p.x;
+    const int y = p.y;
+    Colour colour = Mix(Hex(0x2E7E86), Hex(0x1E5A70), (p.v - Screen.top) / (Screen.bottom - Screen.top));
     // Three desktop icons with their labels down the left side.
     for (int i = 0; i < 3; ++i) {
         const int top = Screen.top + 4 + i * 14;
@@ -55,34 +64,47 @@ Colour Desktop(int x, int y) {
     return colour * Dimmed;
 }
 
-Colour MonitorColour(int x, int y, const RgbImage& thumbnail) {
-    if (Thumbnail.Contains(x, y)) return ToColour(thumbnail.At(x - Thumbnail.left, y - Thumbnail.top));
-    if (Screen.Contains(x, y)) return Desktop(x, y);
+// thumbnailX and thumbnailY: the pixel of the thumbnail, which is painted at the picture's scale.
+Colour MonitorColour(const DesignPoint& p, const RgbImage& thumbnail, int thumbnailX, int thumbnailY) {
+    const int x = p.x;
+    const int y = p.y;
+    if (Thumbnail.Contains(x, y)) {
+        return ToColour(thumbnail.At(std::clamp(thumbnailX, 0, thumbnail.width - 1), std::clamp(thumbnailY, 0, thumbnail.height - 1)));
+    }
+    if (Screen.Contains(x, y)) return Desktop(p);
     if (Led.Contains(x, y)) return Hex(0x48E070);
     if (Bezel.Contains(x, y)) {
         const bool rim = x == Screen.left - 1 || x == Screen.right || y == Screen.top - 1 || y == Screen.bottom;
         const bool insideRim = x >= Screen.left - 1 && x <= Screen.right && y >= Screen.top - 1 && y <= Screen.bottom;
         if (rim && insideRim) return Hex(0x121418);
         if (y == Bezel.top || x == Bezel.left) return Hex(0x8A909C);
-        return Mix(Hex(0x50555F), Hex(0x2A2D34), static_cast<float>(y - Bezel.top) / (Bezel.bottom - Bezel.top));
+        return Mix(Hex(0x50555F), Hex(0x2A2D34), (p.v - Bezel.top) / (Bezel.bottom - Bezel.top));
     }
-    if (Neck.Contains(x, y)) return Mix(Hex(0x5A5F6A), Hex(0x30333A), static_cast<float>(x - Neck.left) / (Neck.right - Neck.left));
-    return y == Base.top ? Hex(0x7A808C) : Mix(Hex(0x4A4F5A), Hex(0x2A2D34), static_cast<float>(y - Base.top) / (Base.bottom - Base.top));
+    if (Neck.Contains(x, y)) return Mix(Hex(0x5A5F6A), Hex(0x30333A), (p.u - Neck.left) / (Neck.right - Neck.left));
+    return y == Base.top ? Hex(0x7A808C) : Mix(Hex(0x4A4F5A), Hex(0x2A2D34), (p.v - Base.top) / (Base.bottom - Base.top));
 }
 
 }  // namespace
 
-SampleScene PaintSampleScene(const RgbImage& picture) {
-    const RgbImage thumbnail = Resize(picture, Thumbnail.right - Thumbnail.left, Thumbnail.bottom - Thumbnail.top);
-    SampleScene scene{RgbImage(SampleSide, SampleSide), std::vector<uint8_t>(SampleSide * SampleSide, 0)};
-    for (int y = 0; y < SampleSide; ++y) {
-        for (int x = 0; x < SampleSide; ++x) {
-            if (!InMotif(x, y)) {
+SampleScene PaintSampleScene(const RgbImage& picture, int percent) {
+    const int side = ScaledArtworkLength(SampleSide, percent);
+    const int thumbnailLeft = ScaledArtworkLength(Thumbnail.left, percent);
+    const int thumbnailTop = ScaledArtworkLength(Thumbnail.top, percent);
+    const RgbImage thumbnail = Resize(picture, ScaledArtworkLength(Thumbnail.right, percent) - thumbnailLeft,
+                                      ScaledArtworkLength(Thumbnail.bottom, percent) - thumbnailTop);
+    const float designPerPixel = 100.0f / static_cast<float>(percent);
+    SampleScene scene{RgbImage(side, side), std::vector<uint8_t>(static_cast<size_t>(side) * side, 0)};
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const DesignPoint point{x * 100 / percent, y * 100 / percent, (x + 0.5f) * designPerPixel - 0.5f,
+                                    (y + 0.5f) * designPerPixel - 0.5f};
+            if (!InMotif(point.x, point.y)) {
                 scene.colours.Set(x, y, GroundColour);
                 continue;
             }
-            scene.motif[static_cast<size_t>(y) * SampleSide + x] = 1;
-            scene.colours.Set(x, y, DitheredPixel(MonitorColour(x, y, thumbnail), x, y));
+            scene.motif[static_cast<size_t>(y) * side + x] = 1;
+            const Colour colour = MonitorColour(point, thumbnail, x - thumbnailLeft, y - thumbnailTop);
+            scene.colours.Set(x, y, DitheredPixel(colour, x, y));
         }
     }
     return scene;
