@@ -1,5 +1,6 @@
 #include "display/display_change.h"
 
+#include "common/unique_handle.h"
 #include "display/display_state.h"
 #include "display/display_surfaces.h"
 
@@ -18,7 +19,10 @@ RECT FullScreenArea() { return IsRectEmpty(&SpannedScreen) ? RenderRect : Spanne
 
 void AwaitSettledDisplay(HWND saverWindow) {
     // A snapshot taken with the saver on the screen would show the saver's old pictures again.
-    ShowWindow(saverWindow, SW_HIDE);
+    // An empty region uncovers the desktop while the saver stays the active window: hidden, it
+    // would hand the keyboard, and the keys meant to end it, to another program.
+    UniqueRegion nothing(CreateRectRgn(0, 0, 0, 0));
+    if (nothing && SetWindowRgn(saverWindow, nothing.get(), TRUE)) nothing.release();
     SetTimer(saverWindow, DisplaySettledTimer, DisplaySettleMs, nullptr);
 }
 
@@ -32,6 +36,6 @@ bool FollowSettledDisplay(HWND saverWindow, WPARAM timerId) {
     const RECT area = FullScreenArea();
     SetWindowPos(saverWindow, HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_NOACTIVATE);
-    ShowWindow(saverWindow, SW_SHOW);
+    SetWindowRgn(saverWindow, nullptr, TRUE);
     return true;
 }

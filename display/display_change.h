@@ -1,6 +1,6 @@
 #pragma once
 // The full-screen saver follows a change of the screen (a new mode, monitors that come or
-// go): it steps aside so that the desktop can show and settle, then rebuilds its display
+// go): it uncovers the screen so that the desktop can show and settle, then rebuilds its display
 // over the new screen and comes back over all of it.
 #include <windows.h>
 

@@ -24,7 +24,7 @@ BOOL AttachDisplay(HWND saverWindow);
 // At the first erase only: capture, darken, build the palette, compose the first frame and
 // start the frame clock.
 void PrepareBackdrop(HWND saverWindow, HDC eraseDc);
-// The full-screen saver's answer to a changed screen, while its window is hidden: everything
+// The full-screen saver's answer to a changed screen, while its window uncovers it: everything
 // that depends on the screen is built afresh at the new size, a new snapshot is darkened at
 // once to the user's level, and the show goes on from where it stood. False when the new
 // surfaces cannot be had; the display is then stopped.
