@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "common/unique_handle.h"
-#include "display/memory_surface.h"
+#include "images/memory_surface.h"
 
 class Scene;
 

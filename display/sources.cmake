@@ -4,7 +4,6 @@ list(APPEND SLIDE_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/monitor_layout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scale_brightness.cpp)
 list(APPEND SLIDE_WIN_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/memory_surface.cpp
     ${CMAKE_CURRENT_LIST_DIR}/monitor_list.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_state.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_surfaces.cpp

@@ -4,6 +4,7 @@
 #include "common/unique_handle.h"
 #include "images/image.h"
 #include "images/image_list.h"
+#include "images/memory_surface.h"
 #include "images/picture_scale.h"
 #include "images/pixel_section.h"
 #include "images/resampled_section.h"
@@ -32,9 +33,8 @@ struct DialogPaletteRecord {
 };
 
 struct DialogPictureState {
-    UniqueMemoryDc PictureDc;
-    UniqueBitmap PictureBitmap;
-    DisplacedObject DisplacedByBitmap;
+    // The sample is composed here, then copied to the dialog in one piece.
+    MemorySurface PictureSurface;
     std::unique_ptr<ImageList> PictureList;
     std::unique_ptr<DialogPaletteRecord> PaletteRecord;
     UniquePalette Palette;
@@ -87,8 +87,8 @@ void MakeDialogPalette(HDC paintDc) {
     if (!State.Palette) return;
     State.DisplacedPaintPalette.Select(paintDc, State.Palette.get());
     RealizePalette(paintDc);
-    State.DisplacedPicturePalette.Select(State.PictureDc.get(), State.Palette.get());
-    RealizePalette(State.PictureDc.get());
+    State.DisplacedPicturePalette.Select(State.PictureSurface.get(), State.Palette.get());
+    RealizePalette(State.PictureSurface.get());
 }
 
 // On a palette screen a face colour outside the palette is painted as a dither pattern tied
@@ -97,7 +97,7 @@ void MakeDialogPalette(HDC paintDc) {
 // sample's ground shows a shifted pattern against the face around it.
 void AlignBrushWithDialog(const RECT& placed) {
     const auto phase = [](LONG offset) { return (BrushPatternSize - offset % BrushPatternSize) % BrushPatternSize; };
-    SetBrushOrgEx(State.PictureDc.get(), phase(placed.left), phase(placed.top), nullptr);
+    SetBrushOrgEx(State.PictureSurface.get(), phase(placed.left), phase(placed.top), nullptr);
 }
 
 void ChoosePalette(HDC paintDc) {
@@ -118,14 +118,14 @@ void GiveBackDialogPalette(HWND dialog) {
     State.DisplacedPaintPalette.RestoreInto(dialogDc.get());
     if (dialogDc) SetSystemPaletteUse(dialogDc.get(), SYSPAL_STATIC);
     // The memory context gives the palette back whether or not the dialog had a context.
-    State.DisplacedPicturePalette.RestoreInto(State.PictureDc.get());
+    State.DisplacedPicturePalette.RestoreInto(State.PictureSurface.get());
     dialogDc.release();
 }
 
 }  // namespace
 
 // Declared for the tests alone, which look at the sample's memory context.
-HDC DialogPictureDc() { return State.PictureDc.get(); }
+HDC DialogPictureDc() { return State.PictureSurface.get(); }
 
 HPALETTE DialogPalette() { return State.Palette.get(); }
 
@@ -134,11 +134,7 @@ int CreateDialogPicture(HWND dialog) {
     WindowDc dialogDc(dialog);
     if (!dialogDc) return 0;
     const RECT area = PlaceholderClientRect(dialog);
-    State.PictureDc.reset(CreateCompatibleDC(dialogDc.get()));
-    if (State.PictureDc) {
-        State.PictureBitmap.reset(CreateCompatibleBitmap(dialogDc.get(), area.right, area.bottom));
-        if (State.PictureBitmap) State.DisplacedByBitmap.Select(State.PictureDc.get(), State.PictureBitmap.get());
-    }
+    State.PictureSurface.Create(dialogDc.get(), area.right, area.bottom);
     const int dpi = WindowDpi(dialog);
     State.PictureList.reset(new (std::nothrow) ImageList());
     if (State.PictureList) {
@@ -150,11 +146,11 @@ int CreateDialogPicture(HWND dialog) {
             State.ResampledSample = ResampleSample(*painting, ScaledLength(SampleSide, dpi));
     }
     if (!dialogDc.release()) return 0;
-    return State.PictureDc ? 1 : 0;
+    return State.PictureSurface ? 1 : 0;
 }
 
 void PaintDialogPicture(HWND dialog) {
-    if (!State.PictureDc || !State.PictureList) return;
+    if (!State.PictureSurface || !State.PictureList) return;
     PAINTSTRUCT paint{};
     HDC paintDc = BeginPaint(dialog, &paint);
     if (!paintDc) return;
@@ -165,20 +161,20 @@ void PaintDialogPicture(HWND dialog) {
     MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&placed), 2);
     const RECT area = PlaceholderClientRect(dialog);
     AlignBrushWithDialog(placed);
-    FillRect(State.PictureDc.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(State.PictureSurface.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
     BITMAP resampled{};
     if (State.ResampledSample && GetObjectW(State.ResampledSample.get(), sizeof(resampled), &resampled)) {
         const PictureCorner corner = CentrePicture(area.right, area.bottom, resampled.bmWidth, resampled.bmHeight);
         SelectionGuard selection(PictureDc, State.ResampledSample.get());
-        BitBlt(State.PictureDc.get(), corner.X, corner.Y, resampled.bmWidth, resampled.bmHeight, PictureDc, 0, 0, SRCCOPY);
+        BitBlt(State.PictureSurface.get(), corner.X, corner.Y, resampled.bmWidth, resampled.bmHeight, PictureDc, 0, 0, SRCCOPY);
     } else {
         const Image* picture = State.PictureList->GetImage(0);
         const PictureCorner corner =
             CentrePicture(area.right, area.bottom, picture ? picture->Width() : 0, picture ? picture->Height() : 0);
-        State.PictureList->DrawImageAt(State.PictureDc.get(), corner.X, corner.Y, 0);
+        State.PictureList->DrawImageAt(State.PictureSurface.get(), corner.X, corner.Y, 0);
     }
 
-    BitBlt(paintDc, placed.left, placed.top, area.right, area.bottom, State.PictureDc.get(), 0, 0, SRCCOPY);
+    BitBlt(paintDc, placed.left, placed.top, area.right, area.bottom, State.PictureSurface.get(), 0, 0, SRCCOPY);
     EndPaint(dialog, &paint);
 }
 
@@ -199,7 +195,5 @@ void ReleaseDialogPicture(HWND dialog) {
     GiveBackDialogPalette(dialog);
     State.PaletteRecord.reset();
     State.Palette.reset();
-    State.DisplacedByBitmap.Restore();
-    State.PictureBitmap.reset();
-    State.PictureDc.reset();
+    State.PictureSurface.reset();
 }

@@ -1,4 +1,4 @@
-#include "display/memory_surface.h"
+#include "images/memory_surface.h"
 
 bool MemorySurface::Create(HDC referenceDc, int width, int height) {
     reset();
