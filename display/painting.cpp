@@ -4,6 +4,7 @@
 #include "common/unique_handle.h"
 #include "display/display_state.h"
 #include "display/palette.h"
+#include "images/logical_palette.h"
 #include "slideshow/scene.h"
 
 namespace {
@@ -34,10 +35,7 @@ void PaintFrame(HWND window, HDC target) {
     // The target gets its own palette back once the frame is drawn, so that no context
     // outside the display keeps a palette that StopDisplay deletes.
     SelectionGuard palette;
-    if (DisplayPalette) {
-        palette.Select(target, DisplayPalette.get());
-        RealizePalette(target);
-    }
+    if (DisplayPalette) RealizePaletteIn(target, DisplayPalette.get(), palette);
     if (PreviewMode) {
         SetBrushOrgEx(target, 0, 0, nullptr);
         SetStretchBltMode(target, DisplayPalette ? COLORONCOLOR : HALFTONE);

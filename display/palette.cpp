@@ -1,28 +1,14 @@
 #include "display/palette.h"
 
-#include <memory>
-
 #include "common/process_state.h"
 #include "display/display_state.h"
+#include "images/logical_palette.h"
 #include "images/shared_memory_dcs.h"
 #include "slideshow/scene.h"
 
 UniquePalette DisplayPalette;
 
 namespace {
-
-constexpr WORD LogicalPaletteVersion = 0x300;
-constexpr WORD DisplayPaletteSize = 256;
-constexpr int PaletteDisplayDepth = 8;
-
-// The platform's logical-palette header followed by all 256 entries.
-struct PaletteRecord {
-    WORD Version = LogicalPaletteVersion;
-    WORD EntryCount = DisplayPaletteSize;
-    PALETTEENTRY Entries[DisplayPaletteSize] = {};
-};
-
-std::unique_ptr<PaletteRecord> DisplayPaletteRecord;
 
 // The palette that DisplayPalette displaced in each context, to be selected back.
 SelectionGuard WindowPaletteSelection;
@@ -31,23 +17,17 @@ SelectionGuard BackdropPaletteSelection;
 SelectionGuard PreviewPaletteSelection;
 
 void SelectIntoSurface(HDC surface, SelectionGuard& selection) {
-    if (!surface) return;
-    selection.Select(surface, DisplayPalette.get());
-    RealizePalette(surface);
+    if (surface) RealizePaletteIn(surface, DisplayPalette.get(), selection);
 }
 
 void BuildPalette(HDC windowDc) {
-    DisplayPaletteRecord = std::make_unique<PaletteRecord>();
-    if (DisplayScene) DisplayScene->GetPaletteEntries(DisplayPaletteRecord->Entries);
-    DisplayPalette.reset(CreatePalette(reinterpret_cast<const LOGPALETTE*>(DisplayPaletteRecord.get())));
-    if (!DisplayPalette) {
-        // Nothing was switched or selected yet: run on without a palette.
-        DisplayPaletteRecord.reset();
-        return;
-    }
+    PALETTEENTRY entries[PaletteEntryCount] = {};
+    if (DisplayScene) DisplayScene->GetPaletteEntries(entries);
+    DisplayPalette = CreateLogicalPalette(entries);
+    // Without a palette nothing was switched or selected yet: the display runs on without.
+    if (!DisplayPalette) return;
     if (!PreviewMode && !WindowedMode) SetSystemPaletteUse(windowDc, SYSPAL_NOSTATIC);
-    WindowPaletteSelection.Select(windowDc, DisplayPalette.get());
-    RealizePalette(windowDc);
+    RealizePaletteIn(windowDc, DisplayPalette.get(), WindowPaletteSelection);
     SelectSharedPalette(DisplayPalette.get());
     RealizeSharedPalette();
     SelectIntoSurface(WorkDc.get(), WorkPaletteSelection);
@@ -60,22 +40,16 @@ void BuildPalette(HDC windowDc) {
 void SetUpPalette(HWND window) {
     WindowDc windowDc(window);
     if (!windowDc) return;
-    if (DisplayPaletteRecord) {
-        SelectPalette(windowDc.get(), DisplayPalette.get(), FALSE);
-        RealizePalette(windowDc.get());
+    if (DisplayPalette) {
+        RealizePaletteIn(windowDc.get(), DisplayPalette.get());
         return;
     }
-    if (GetDeviceCaps(windowDc.get(), BITSPIXEL) == PaletteDisplayDepth) BuildPalette(windowDc.get());
+    if (IsPaletteDisplay(windowDc.get())) BuildPalette(windowDc.get());
 }
 
 void RefreshPalette(HWND window) {
     if (!DisplayPalette) return;
-    {
-        WindowDc windowDc(window);
-        UnrealizeObject(DisplayPalette.get());
-        SelectPalette(windowDc.get(), DisplayPalette.get(), FALSE);
-        RealizePalette(windowDc.get());
-    }
+    RefreshPaletteIn(window, DisplayPalette.get());
     InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -87,11 +61,10 @@ void ReleasePalette(HWND window) {
 
     WindowDc windowDc(window ? window : GetDesktopWindow());
     WindowPaletteSelection.reset(window ? windowDc.get() : nullptr);
-    if (DisplayPaletteRecord) {
+    if (DisplayPalette) {
         // Restores the static colours whenever a palette was built, also in the modes
         // that never switched them off.
         SetSystemPaletteUse(windowDc.get(), SYSPAL_STATIC);
-        DisplayPaletteRecord.reset();
+        DisplayPalette.reset();
     }
-    DisplayPalette.reset();
 }

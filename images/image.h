@@ -8,9 +8,8 @@
 
 #include "common/unique_handle.h"
 #include "images/image_source.h"
+#include "images/logical_palette.h"
 #include "images/shared_memory_dcs.h"
-
-inline constexpr int PaletteEntryCount = 256;
 
 class Image {
 public:

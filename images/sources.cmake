@@ -14,6 +14,7 @@ list(APPEND SLIDE_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/resource_stream.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shared_memory_dcs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memory_surface.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/logical_palette.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image.cpp
     ${CMAKE_CURRENT_LIST_DIR}/jpeg_image.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image_list.cpp

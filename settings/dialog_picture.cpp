@@ -4,6 +4,7 @@
 #include "common/unique_handle.h"
 #include "images/image.h"
 #include "images/image_list.h"
+#include "images/logical_palette.h"
 #include "images/memory_surface.h"
 #include "images/picture_scale.h"
 #include "images/pixel_section.h"
@@ -17,26 +18,15 @@
 
 namespace {
 
-constexpr WORD PaletteVersion = 0x300;
-constexpr WORD PaletteEntryCount = 256;
-constexpr int BitsOfPaletteDisplay = 8;
 // The sample's side at 100 %.
 constexpr int SampleSide = 136;
 // Brush patterns, dithers included, repeat every 8 pixels both ways.
 constexpr LONG BrushPatternSize = 8;
 
-// A logical-palette record with room for all entries.
-struct DialogPaletteRecord {
-    WORD Version;
-    WORD EntryCount;
-    PALETTEENTRY Entries[PaletteEntryCount];
-};
-
 struct DialogPictureState {
     // The sample is composed here, then copied to the dialog in one piece.
     MemorySurface PictureSurface;
     std::unique_ptr<ImageList> PictureList;
-    std::unique_ptr<DialogPaletteRecord> PaletteRecord;
     UniquePalette Palette;
     DisplacedPalette DisplacedPaintPalette;
     DisplacedPalette DisplacedPicturePalette;
@@ -78,12 +68,9 @@ RECT PlaceholderClientRect(HWND dialog) {
 // Makes the dialog's palette from the sample's colour table and realizes it both in the
 // paint context and in the memory context, remembering what it displaced in each.
 void MakeDialogPalette(HDC paintDc) {
-    State.PaletteRecord.reset(new (std::nothrow) DialogPaletteRecord{});
-    if (!State.PaletteRecord) return;
-    State.PaletteRecord->Version = PaletteVersion;
-    State.PaletteRecord->EntryCount = PaletteEntryCount;
-    State.PictureList->GetPalette(State.PaletteRecord->Entries);
-    State.Palette.reset(CreatePalette(reinterpret_cast<const LOGPALETTE*>(State.PaletteRecord.get())));
+    PALETTEENTRY entries[PaletteEntryCount] = {};
+    State.PictureList->GetPalette(entries);
+    State.Palette = CreateLogicalPalette(entries);
     if (!State.Palette) return;
     State.DisplacedPaintPalette.Select(paintDc, State.Palette.get());
     RealizePalette(paintDc);
@@ -102,9 +89,8 @@ void AlignBrushWithDialog(const RECT& placed) {
 
 void ChoosePalette(HDC paintDc) {
     if (State.Palette) {
-        SelectPalette(paintDc, State.Palette.get(), FALSE);
-        RealizePalette(paintDc);
-    } else if (GetDeviceCaps(paintDc, BITSPIXEL) == BitsOfPaletteDisplay) {
+        RealizePaletteIn(paintDc, State.Palette.get());
+    } else if (IsPaletteDisplay(paintDc)) {
         MakeDialogPalette(paintDc);
     }
 }
@@ -179,13 +165,7 @@ void PaintDialogPicture(HWND dialog) {
 }
 
 void RefreshDialogPalette(HWND dialog) {
-    if (!State.Palette) return;
-    WindowDc dialogDc(dialog);
-    if (!dialogDc) return;
-    UnrealizeObject(State.Palette.get());
-    SelectPalette(dialogDc.get(), State.Palette.get(), FALSE);
-    RealizePalette(dialogDc.get());
-    dialogDc.release();
+    if (State.Palette) RefreshPaletteIn(dialog, State.Palette.get());
 }
 
 void ReleaseDialogPicture(HWND dialog) {
@@ -193,7 +173,6 @@ void ReleaseDialogPicture(HWND dialog) {
     if (State.PictureList) State.PictureList->Destroy();
     State.PictureList.reset();
     GiveBackDialogPalette(dialog);
-    State.PaletteRecord.reset();
     State.Palette.reset();
     State.PictureSurface.reset();
 }
