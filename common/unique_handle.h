@@ -127,10 +127,11 @@ public:
 
     void reset() { reset(dc_); }
     // A window's common context is a new one each time it is fetched, so what was displaced
-    // from one goes back into the one at hand; without a context it is only forgotten.
-    void reset(HDC dc) {
+    // from one goes back into the one at hand; without a context it is only forgotten. A
+    // palette goes back in the background when forceBackground is TRUE, as SelectPalette's.
+    void reset(HDC dc, BOOL forceBackground = FALSE) {
         if (dc && previous_) {
-            if (isPalette_) SelectPalette(dc, static_cast<HPALETTE>(previous_), FALSE);
+            if (isPalette_) SelectPalette(dc, static_cast<HPALETTE>(previous_), forceBackground);
             else SelectObject(dc, previous_);
         }
         Keep(nullptr, nullptr, false);

@@ -1,6 +1,5 @@
 #include "settings/dialog_picture.h"
 
-#include "common/displaced_selection.h"
 #include "common/unique_handle.h"
 #include "images/image.h"
 #include "images/image_list.h"
@@ -28,8 +27,8 @@ struct DialogPictureState {
     MemorySurface PictureSurface;
     std::unique_ptr<ImageList> PictureList;
     UniquePalette Palette;
-    DisplacedPalette DisplacedPaintPalette;
-    DisplacedPalette DisplacedPicturePalette;
+    SelectionGuard PaintPaletteSelection;
+    SelectionGuard PicturePaletteSelection;
     // At a scale without a painting of its own: the next larger painting over the button
     // face, resampled to the sample's size at that scale.
     UniqueBitmap ResampledSample;
@@ -72,10 +71,8 @@ void MakeDialogPalette(HDC paintDc) {
     State.PictureList->GetPalette(entries);
     State.Palette = CreateLogicalPalette(entries);
     if (!State.Palette) return;
-    State.DisplacedPaintPalette.Select(paintDc, State.Palette.get());
-    RealizePalette(paintDc);
-    State.DisplacedPicturePalette.Select(State.PictureSurface.get(), State.Palette.get());
-    RealizePalette(State.PictureSurface.get());
+    RealizePaletteIn(paintDc, State.Palette.get(), State.PaintPaletteSelection);
+    RealizePaletteIn(State.PictureSurface.get(), State.Palette.get(), State.PicturePaletteSelection);
 }
 
 // On a palette screen a face colour outside the palette is painted as a dither pattern tied
@@ -101,10 +98,10 @@ void GiveBackDialogPalette(HWND dialog) {
     if (!State.Palette) return;
     UnrealizeObject(State.Palette.get());
     WindowDc dialogDc(dialog);
-    State.DisplacedPaintPalette.RestoreInto(dialogDc.get());
+    State.PaintPaletteSelection.reset(dialogDc.get(), TRUE);
     if (dialogDc) SetSystemPaletteUse(dialogDc.get(), SYSPAL_STATIC);
     // The memory context gives the palette back whether or not the dialog had a context.
-    State.DisplacedPicturePalette.RestoreInto(State.PictureSurface.get());
+    State.PicturePaletteSelection.reset(State.PictureSurface.get(), TRUE);
     dialogDc.release();
 }
 
