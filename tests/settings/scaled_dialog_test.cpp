@@ -33,7 +33,7 @@ TEST(ScaledDialog, PicturesFillTheirControlsAtTwiceTheirSize) {
     ASSERT_NE(dialog, nullptr);
     const IndexedPicture sample = ReadIndexedBitmapResource(IDB_SAMPLE_200);
     ASSERT_EQ(sample.Width, ScaledLength(ReadIndexedBitmapResource(IDB_SAMPLE).Width, DoubleDpi));
-    const std::vector<uint32_t> shown = ReadDcPixels(DialogPictureDc(), area.right, area.bottom);
+    const std::vector<uint32_t> shown = ReadShownSample(dialog);
     const PictureCorner corner = CentrePicture(area.right, area.bottom, sample.Width, sample.Height);
     const uint32_t face = Packed(RGBQUAD{GetBValue(GetSysColor(COLOR_BTNFACE)), GetGValue(GetSysColor(COLOR_BTNFACE)),
                                          GetRValue(GetSysColor(COLOR_BTNFACE)), 0});

@@ -47,7 +47,7 @@ TEST_F(SettingsDialogEndTest, SampleIsPaintedCentredThroughItsMask) {
     ASSERT_NE(dialog, nullptr);
     const int width = area.right, height = area.bottom;
     ASSERT_GT(width, 0);
-    const std::vector<uint32_t> painted = ReadDcPixels(DialogPictureDc(), width, height);
+    const std::vector<uint32_t> painted = ReadShownSample(dialog);
 
     // The same picture drawn on its own at the centre, by hand, over the button face.
     ImageList reference;

@@ -4,6 +4,7 @@
 
 #include "common/process_state.h"
 #include "common/unique_handle.h"
+#include "images/memory_surface.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_dialog.h"
 #include "settings/settings_store.h"
@@ -164,6 +165,19 @@ std::vector<uint32_t> ReadDcPixels(HDC dc, int width, int height) {
     GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, height, pixels.data(), &info,
               DIB_RGB_COLORS);
     return pixels;
+}
+
+std::vector<uint32_t> ReadShownSample(HWND dialog) {
+    HWND placeholder = GetDlgItem(dialog, IDC_PICTURE);
+    RECT area{}, placed{};
+    GetClientRect(placeholder, &area);
+    GetWindowRect(placeholder, &placed);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&placed), 2);
+    WindowDc dialogDc(dialog);
+    MemorySurface copy;
+    if (!copy.Create(dialogDc.get(), area.right, area.bottom)) return {};
+    BitBlt(copy.get(), 0, 0, area.right, area.bottom, dialogDc.get(), placed.left, placed.top, SRCCOPY);
+    return ReadDcPixels(copy.get(), area.right, area.bottom);
 }
 
 HWND OpenPaintedSettingsDialog(RECT& pictureArea) {

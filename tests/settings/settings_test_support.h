@@ -74,6 +74,9 @@ HWND OpenPaintedSettingsDialog(RECT& pictureArea);
 
 // The pixels of the bitmap selected into dc, top-down rows of 0x00RRGGBB.
 std::vector<uint32_t> ReadDcPixels(HDC dc, int width, int height);
+// What the dialog shows where its sample goes, the placeholder's client size from the
+// placeholder's corner, read back from the dialog's window as ReadDcPixels gives it.
+std::vector<uint32_t> ReadShownSample(HWND dialog);
 
 // A visible dialog window of this thread other than `except`, or null.
 HWND FindThreadDialog(HWND except = nullptr);
