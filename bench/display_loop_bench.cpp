@@ -77,11 +77,10 @@ double ProcessCpuSeconds() {
 // The phase whose work the paint just shown finished: a transition step or a held frame.
 Phase CurrentPhase() {
     const auto* scene = dynamic_cast<const SlideshowScene*>(DisplayScene.get());
-    if (scene && scene->StepCounter() > 0 && scene->StepCounter() <= LastTransitionStep + 1 &&
-        scene->HoldFrames() == 0) {
-        return Transition;
-    }
-    return Hold;
+    if (!scene) return Hold;
+    const SlideshowPosition position = scene->Position();
+    const bool stepping = position.StepCounter > 0 && position.StepCounter <= LastTransitionStep + 1;
+    return stepping && position.HoldFrames == 0 ? Transition : Hold;
 }
 
 double RegionPixels(HRGN region) {
@@ -196,7 +195,7 @@ void RunLoop(double seconds) {
             const uint32_t frames = (FrameClock.IntervalIndex + FramesPerSecond - index) % FramesPerSecond;
             Samples.push_back({now, ProcessCpuSeconds(), PaintedPixels, CurrentPhase(), frames});
             const auto* scene = dynamic_cast<const SlideshowScene*>(DisplayScene.get());
-            if (scene && scene->StepCounter() == MidTransitionStep)
+            if (scene && scene->Position().StepCounter == MidTransitionStep)
                 PrivateBytesMidTransition = std::max(PrivateBytesMidTransition, PrivateBytes());
         }
         if (!closing && WallSeconds() >= end) {

@@ -48,12 +48,6 @@ public:
     // Shows the pictures at their size at dpi, as the desktop's scale asks; call after Open.
     void ScalePicturesTo(int dpi);
     const TransitionSurface& Surface() const { return surface_; }
-    int Started() const { return started_; }
-    int32_t HoldFrames() const { return holdFrames_; }
-    int32_t CurrentPicture() const { return currentPicture_; }
-    int32_t StepCounter() const { return stepCounter_; }
-    // Null when the index is outside the pictures that exist.
-    Image* Picture(int32_t index) const;
 
     SlideshowPosition Position() const { return {fromPicture_, currentPicture_, holdFrames_, stepCounter_}; }
     // In place of the first composition, once attached: takes backdropDc's picture as the
@@ -62,6 +56,8 @@ public:
     void Resume(const SlideshowPosition& position, HDC scratchDc, HDC backdropDc);
 
 private:
+    // Null when the index is outside the pictures that exist.
+    Image* Picture(int32_t index) const;
     // remaining counts this frame and those after it in the same Advance call.
     void AdvanceFrame(uint32_t remaining);
     void ChooseNextPicture();

@@ -53,24 +53,15 @@ public:
     void TakeFrontChanges(std::vector<PixelRect>& changes);
 
     int32_t Width() const { return width_; }
-    int32_t Height() const { return height_; }
-    int32_t Stride() const { return stride_; }
-    uint32_t EffectType() const { return effectType_; }
-    int ReverseSweep() const { return reverseSweep_; }
     Image* PalettePicture() const { return palettePicture_.get(); }
-    HBITMAP FrontBitmap() const { return front_.Bitmap.get(); }
-    HBITMAP TargetBitmap() const { return target_.Bitmap.get(); }
-    const uint8_t* FrontBits() const { return front_.Bits; }
-    const uint8_t* BackdropBits() const { return backdrop_.Bits; }
-    // The target's box in the frame and its 24-bit pixels, rows bottom-up and RowStride(box
-    // width) bytes apart; empty and null while no picture is prepared.
-    PixelRect TargetBox() const { return targetBox_; }
-    const uint8_t* TargetBits() const { return targetBox_.Empty() ? nullptr : target_.Bits; }
     // The part of the frame that the transition under way can change: the old and the new
     // picture's boxes together.
     PixelRect ChangingBox() const { return UnionOf(fromBox_, targetBox_); }
 
 private:
+    // The tests read the sections and the transition's state through it.
+    friend class TransitionSurfaceProbe;
+
     struct PixelBuffer {
         UniqueBitmap Bitmap;
         uint8_t* Bits = nullptr;

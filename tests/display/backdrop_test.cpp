@@ -12,6 +12,7 @@
 #include "settings/saver_settings.h"
 #include "slideshow/slideshow_scene.h"
 #include "tests/display/display_test_support.h"
+#include "tests/slideshow/transition_surface_probe.h"
 
 namespace {
 
@@ -51,11 +52,10 @@ protected:
 
 // The scene's copy of the backdrop, in the capture's 24-bit rows.
 std::vector<uint8_t> SceneBackdrop() {
-    const TransitionSurface& surface = Slideshow().Surface();
-    if (!surface.BackdropBits()) return {};
+    const uint8_t* backdrop = TransitionSurfaceProbe(Slideshow().Surface()).BackdropBits();
+    if (!backdrop) return {};
     GdiFlush();
-    return std::vector<uint8_t>(surface.BackdropBits(),
-                                surface.BackdropBits() + PixelBufferBytes(RenderWidth, RenderHeight));
+    return std::vector<uint8_t>(backdrop, backdrop + PixelBufferBytes(RenderWidth, RenderHeight));
 }
 
 // The width of the bitmap selected into dc.

@@ -21,6 +21,7 @@
 #include "slideshow/slideshow_scene.h"
 #include "tests/display/display_test_support.h"
 #include "tests/host/saver_process.h"
+#include "tests/slideshow/transition_surface_probe.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ std::vector<uint8_t> ComposedFrame(HWND window, int width, int height) {
     if (!PreviewMode) {
         GdiFlush();
         if (CaptureBitmap) return VisibleBytes(DimmedBits, width, height);
-        return VisibleBytes(Slideshow().Surface().FrontBits(), width, height, BytesPerPixel32);
+        return VisibleBytes(TransitionSurfaceProbe(Slideshow().Surface()).FrontBits(), width, height, BytesPerPixel32);
     }
     WindowDc windowDc(window);
     UniqueMemoryDc memory(CreateCompatibleDC(windowDc.get()));
@@ -126,12 +127,12 @@ void RunCase(const ReadBackCase& c) {
         DrainMessages();
 
         // A held frame changes nothing, so nothing may be painted: a mark on the window stays.
-        const bool held = !CaptureBitmap && Slideshow().HoldFrames() > 0;
+        const bool held = !CaptureBitmap && Slideshow().Position().HoldFrames > 0;
         if (held && !PreviewMode) {
             WindowDc dc(SaverWindow);
             SetPixel(dc.get(), 0, 0, Marker);
         }
-        const int32_t stepBefore = CaptureBitmap ? -1 : Slideshow().StepCounter();
+        const int32_t stepBefore = CaptureBitmap ? -1 : Slideshow().Position().StepCounter;
         MakeOneFrameDue();
         PumpFrames();
         if (!CaptureBitmap && stepBefore > LastTransitionStep) ++transitions;
@@ -147,7 +148,7 @@ void RunCase(const ReadBackCase& c) {
         if (cover) continue;
         ASSERT_EQ(Shown(SaverWindow, width, height), ComposedFrame(SaverWindow, width, height))
             << c.name << ": the window differs from the composed frame at tick " << tick << ", step "
-            << Slideshow().StepCounter();
+            << Slideshow().Position().StepCounter;
     }
     EXPECT_GE(transitions, 1) << "the run never reached a second picture";
     if (!PreviewMode) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "images/image.h"
+#include "images/jpeg_image.h"
 #include "images/shared_memory_dcs.h"
 #include "resources/resource_ids.h"
 #include "settings/saver_settings.h"
@@ -21,50 +22,60 @@ constexpr uint32_t DefaultHold = 300;
 constexpr int32_t ChoiceFrame = LastTransitionStep + 2;
 
 std::vector<uint8_t> Front(const SlideshowScene& scene) {
-    return SectionBytes(scene.Surface(), scene.Surface().FrontBits());
+    return FrontBytes(scene.Surface());
 }
 
 TEST(SlideshowScene, OpenAndAttachPrepareWithoutChoosing) {
     SceneRig rig(320, 240, FadeEffect, DefaultHold, false);
     const SlideshowScene& scene = *rig.scene;
     EXPECT_EQ(scene.IsOpen(), 1);
-    EXPECT_EQ(scene.Started(), 1);
-    EXPECT_EQ(scene.HoldFrames(), InitialHoldFrames);
+    EXPECT_EQ(scene.Position().HoldFrames, InitialHoldFrames);
     EXPECT_EQ(scene.Surface().Width(), 320);
-    EXPECT_EQ(scene.Surface().TargetBits(), nullptr);
-    for (int32_t i = 0; i < IDR_PICTURE_COUNT; ++i) {
-        ASSERT_NE(scene.Picture(i), nullptr);
-        EXPECT_EQ(scene.Picture(i)->ImageSource().Number(), IDR_PICTURE_FIRST + i);
-        EXPECT_EQ(scene.Picture(i)->Bitmap(), nullptr) << "nothing decoded yet";
-    }
-    EXPECT_EQ(scene.Picture(IDR_PICTURE_COUNT), nullptr);
+    EXPECT_EQ(TransitionSurfaceProbe(scene.Surface()).TargetBits(), nullptr);
     ASSERT_NE(scene.Surface().PalettePicture(), nullptr);
     EXPECT_NE(scene.Surface().PalettePicture()->Bitmap(), nullptr) << "Attach loads the palette picture";
     rig.scene->Advance(1);
-    EXPECT_EQ(scene.HoldFrames(), InitialHoldFrames - 1);
+    EXPECT_EQ(scene.Position().HoldFrames, InitialHoldFrames - 1);
     EXPECT_EQ(RandomIndex, 0);
 }
 
 TEST(SlideshowScene, PicturesComeInTheGeneratorsOrder) {
     SceneRig rig(1024, 768, ShadeEffect, 0);
-    std::vector<int32_t> order{rig.scene->CurrentPicture()};
+    std::vector<int32_t> order{rig.scene->Position().CurrentPicture};
     while (order.size() < 6) {
         rig.RunToNextChoice();
-        order.push_back(rig.scene->CurrentPicture());
+        order.push_back(rig.scene->Position().CurrentPicture);
     }
     EXPECT_EQ(order, (std::vector<int32_t>{0, 2, 1, 5, 0, 1}));
+}
+
+// Each choice composes the embedded picture of its number, unscaled, into the target's box.
+TEST(SlideshowScene, TheChosenPictureIsTheOneComposed) {
+    constexpr int32_t height = 1024;
+    SceneRig rig(1280, height, ShadeEffect, 0);
+    for (int choice = 0; choice < 3; ++choice) {
+        if (choice > 0) rig.RunToNextChoice();
+        JpegImage picture;
+        picture.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST + rig.scene->Position().CurrentPicture));
+        const PicturePixels pixels = ReadPicture(picture);
+        ASSERT_GT(pixels.width, 0);
+        const PixelRect box = TransitionSurfaceProbe(rig.scene->Surface()).TargetBox();
+        ASSERT_EQ(box.Right - box.Left, pixels.width);
+        EXPECT_EQ(ComposedTarget(rig.scene->Surface()), WithPictureAt(rig.backdrop, height, pixels, box.Left, box.Top))
+            << "choice " << choice;
+    }
 }
 
 TEST(SlideshowScene, NeverTheSamePictureTwiceInARow) {
     SceneRig rig(64, 48, BlockEffect, 0, false);
     SeedRandom(0x5EED);
     rig.Compose();
-    std::set<int32_t> seen{rig.scene->CurrentPicture()};
+    std::set<int32_t> seen{rig.scene->Position().CurrentPicture};
     for (int choice = 0; choice < 120; ++choice) {
-        const int32_t before = rig.scene->CurrentPicture();
+        const int32_t before = rig.scene->Position().CurrentPicture;
         rig.RunToNextChoice();
-        ASSERT_NE(rig.scene->CurrentPicture(), before) << "choice " << choice;
-        seen.insert(rig.scene->CurrentPicture());
+        ASSERT_NE(rig.scene->Position().CurrentPicture, before) << "choice " << choice;
+        seen.insert(rig.scene->Position().CurrentPicture);
     }
     EXPECT_EQ(seen.size(), static_cast<size_t>(IDR_PICTURE_COUNT));
 }
@@ -75,13 +86,13 @@ TEST(SlideshowScene, FramesOfOneCycle) {
     SceneRig rig(96, 64, FadeEffect, DefaultHold);
     SlideshowScene& scene = *rig.scene;
     const TransitionSurface& surface = scene.Surface();
-    const int32_t first = scene.CurrentPicture();
+    const int32_t first = scene.Position().CurrentPicture;
     scene.Advance(0);
-    EXPECT_EQ(scene.StepCounter(), 0);
+    EXPECT_EQ(scene.Position().StepCounter, 0);
     const std::vector<uint8_t> before = Front(scene);
     for (int32_t frame = 1; frame <= LastTransitionStep + 1; ++frame) {
         scene.Advance(1);
-        ASSERT_EQ(scene.StepCounter(), frame);
+        ASSERT_EQ(scene.Position().StepCounter, frame);
         if (frame == 1) {
             EXPECT_EQ(Front(scene), before) << "step 0 shows the picture faded from";
         }
@@ -91,20 +102,20 @@ TEST(SlideshowScene, FramesOfOneCycle) {
     }
     const std::vector<uint8_t> shown = Front(scene);
     scene.Advance(1);
-    EXPECT_EQ(scene.StepCounter(), 0);
-    EXPECT_EQ(scene.HoldFrames(), static_cast<int32_t>(DefaultHold));
+    EXPECT_EQ(scene.Position().StepCounter, 0);
+    EXPECT_EQ(scene.Position().HoldFrames, static_cast<int32_t>(DefaultHold));
     EXPECT_EQ(scene.FramesUnchanged(), DefaultHold) << "the loop may wait through the hold";
-    EXPECT_NE(scene.CurrentPicture(), first);
+    EXPECT_NE(scene.Position().CurrentPicture, first);
     EXPECT_EQ(Front(scene), shown) << "the choice changes nothing on screen";
     for (uint32_t frame = ChoiceFrame + 1; frame <= ChoiceFrame + DefaultHold; ++frame) {
         scene.Advance(1);
-        ASSERT_EQ(scene.StepCounter(), 0) << frame;
+        ASSERT_EQ(scene.Position().StepCounter, 0) << frame;
     }
-    EXPECT_EQ(scene.HoldFrames(), 0);
+    EXPECT_EQ(scene.Position().HoldFrames, 0);
     EXPECT_EQ(scene.FramesUnchanged(), 0u);
     EXPECT_EQ(Front(scene), shown);
     scene.Advance(1);
-    EXPECT_EQ(scene.StepCounter(), 1);
+    EXPECT_EQ(scene.Position().StepCounter, 1);
 }
 
 // A batch of three due frames renders one fade step (its last frame) but three steps of
@@ -127,12 +138,13 @@ TEST_P(SlideshowBatch, ThreeFramesRenderTheEffectsSteps) {
     std::vector<uint8_t> front = Front(scene);
     const std::vector<uint8_t> from = Narrowed(front);
     const std::vector<uint8_t> target = Narrowed(ComposedTarget(s));
-    const TransitionPixels model{front.data(), from.data(),   target.data(), s.Width(), s.Height(), s.Stride(),
+    const TransitionSurfaceProbe probe(s);
+    const TransitionPixels model{front.data(), from.data(),   target.data(), s.Width(), probe.Height(), probe.Stride(),
                                  3 * s.Width(), 3 * s.Width(), 0,             0,         s.Width()};
     for (int32_t step = 1; step <= c.steps; ++step) RenderTransitionStep(model, c.effect, step, true);
 
     scene.Advance(3);
-    EXPECT_EQ(scene.StepCounter(), 1 + c.steps);
+    EXPECT_EQ(scene.Position().StepCounter, 1 + c.steps);
     EXPECT_EQ(Front(scene), front);
 }
 
@@ -143,11 +155,11 @@ TEST(SlideshowScene, FadeBatchCountsHoldFramesFirst) {
     SceneRig rig(80, 60, FadeEffect, 2);
     rig.RunToNextChoice();
     SlideshowScene& scene = *rig.scene;
-    ASSERT_EQ(scene.HoldFrames(), 2);
-    ASSERT_EQ(scene.StepCounter(), 0);
+    ASSERT_EQ(scene.Position().HoldFrames, 2);
+    ASSERT_EQ(scene.Position().StepCounter, 0);
     scene.Advance(5);
-    EXPECT_EQ(scene.HoldFrames(), 0);
-    EXPECT_EQ(scene.StepCounter(), 1);
+    EXPECT_EQ(scene.Position().HoldFrames, 0);
+    EXPECT_EQ(scene.Position().StepCounter, 1);
 }
 
 TEST(SlideshowScene, WaitIsReadAtEachChoice) {
@@ -155,7 +167,7 @@ TEST(SlideshowScene, WaitIsReadAtEachChoice) {
     for (uint32_t wait : {7u, 0u, 3u}) {
         SaverSettings.Wait = wait;
         rig.RunToNextChoice();
-        EXPECT_EQ(rig.scene->HoldFrames(), static_cast<int32_t>(wait));
+        EXPECT_EQ(rig.scene->Position().HoldFrames, static_cast<int32_t>(wait));
     }
 }
 
@@ -167,15 +179,15 @@ TEST(SlideshowScene, ComposeWorksOnceAndOnlyAfterAttach) {
     ResetRandom();
     scene.Open(area, 0);
     scene.Compose(nullptr, scratch.get(), backdrop.Dc());
-    EXPECT_EQ(scene.Surface().BackdropBits(), nullptr);
-    EXPECT_EQ(scene.Surface().TargetBits(), nullptr);
+    EXPECT_EQ(TransitionSurfaceProbe(scene.Surface()).BackdropBits(), nullptr);
+    EXPECT_EQ(TransitionSurfaceProbe(scene.Surface()).TargetBits(), nullptr);
     EXPECT_EQ(RandomIndex, 0);
 
     scene.Attach(nullptr, area);
     scene.Compose(nullptr, scratch.get(), backdrop.Dc());
     EXPECT_EQ(BackdropBytes(scene.Surface()), backdrop.Bytes());
     EXPECT_EQ(Front(scene), backdrop.Bytes());
-    EXPECT_EQ(scene.HoldFrames(), 0);
+    EXPECT_EQ(scene.Position().HoldFrames, 0);
     EXPECT_EQ(RandomIndex, 3) << "the first picture, then its left and top edges";
 
     SolidSection other(160, 120, RGB(9, 9, 9));
@@ -189,8 +201,8 @@ TEST(SlideshowScene, ComposeWorksOnceAndOnlyAfterAttach) {
 TEST(SlideshowScene, LongStallUnderFadeRendersOneStep) {
     SceneRig rig(64, 48, FadeEffect, DefaultHold);
     rig.scene->Advance(100000);
-    EXPECT_EQ(rig.scene->StepCounter(), 1);
-    EXPECT_EQ(rig.scene->HoldFrames(), 0);
+    EXPECT_EQ(rig.scene->Position().StepCounter, 1);
+    EXPECT_EQ(rig.scene->Position().HoldFrames, 0);
 }
 
 TEST(SlideshowScene, LongStallUnderShadeCountsEveryFrame) {
@@ -198,8 +210,8 @@ TEST(SlideshowScene, LongStallUnderShadeCountsEveryFrame) {
     SceneRig rig(64, 48, ShadeEffect, wait);
     rig.scene->Advance(100000);
     // Two transitions with their choices of 37 frames each and one full hold leave this much hold.
-    EXPECT_EQ(rig.scene->HoldFrames(), static_cast<int32_t>(wait - (100000 - 2 * ChoiceFrame - wait)));
-    EXPECT_EQ(rig.scene->StepCounter(), 0);
+    EXPECT_EQ(rig.scene->Position().HoldFrames, static_cast<int32_t>(wait - (100000 - 2 * ChoiceFrame - wait)));
+    EXPECT_EQ(rig.scene->Position().StepCounter, 0);
 }
 
 TEST(SlideshowScene, PaintCopiesTheFrontOnceOpened) {
@@ -242,8 +254,8 @@ TEST(SlideshowScene, DestructionReleasesPicturesSectionsAndSharedContexts) {
     ASSERT_EQ(LiveImageCount, 0);
     SceneRig rig(64, 48, ShadeEffect, DefaultHold);
     EXPECT_EQ(LiveImageCount, IDR_PICTURE_COUNT + 1);
-    const TransitionSurface& s = rig.scene->Surface();
-    const HBITMAP sections[] = {s.FrontBitmap(), s.TargetBitmap()};
+    const TransitionSurfaceProbe probe(rig.scene->Surface());
+    const HBITMAP sections[] = {probe.FrontBitmap(), probe.TargetBitmap()};
     rig.scene.reset();
     for (HBITMAP section : sections) EXPECT_EQ(GetObjectType(section), 0u);
     EXPECT_EQ(LiveImageCount, 0);

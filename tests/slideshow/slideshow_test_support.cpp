@@ -42,10 +42,11 @@ std::vector<uint8_t> SolidSection::Bytes() const {
     return bits_ ? std::vector<uint8_t>(bits_, bits_ + static_cast<size_t>(stride_) * height_) : std::vector<uint8_t>();
 }
 
-std::vector<uint8_t> SectionBytes(const TransitionSurface& surface, const uint8_t* bits) {
+std::vector<uint8_t> FrontBytes(const TransitionSurface& surface) {
     GdiFlush();
-    if (!bits) return {};
-    return std::vector<uint8_t>(bits, bits + static_cast<size_t>(surface.Stride()) * surface.Height());
+    const TransitionSurfaceProbe probe(surface);
+    if (!probe.FrontBits()) return {};
+    return std::vector<uint8_t>(probe.FrontBits(), probe.FrontBits() + static_cast<size_t>(probe.Stride()) * probe.Height());
 }
 
 namespace {
@@ -66,20 +67,21 @@ void WidenRows(std::vector<uint8_t>& frame, size_t frameOffset, int32_t frameStr
 
 std::vector<uint8_t> BackdropBytes(const TransitionSurface& surface) {
     GdiFlush();
-    if (!surface.BackdropBits()) return {};
-    std::vector<uint8_t> frame(static_cast<size_t>(surface.Stride()) * surface.Height());
-    WidenRows(frame, 0, surface.Stride(), surface.BackdropBits(), RowStride(surface.Width()), surface.Width(),
-              surface.Height());
+    const TransitionSurfaceProbe probe(surface);
+    if (!probe.BackdropBits()) return {};
+    std::vector<uint8_t> frame(static_cast<size_t>(probe.Stride()) * probe.Height());
+    WidenRows(frame, 0, probe.Stride(), probe.BackdropBits(), RowStride(surface.Width()), surface.Width(), probe.Height());
     return frame;
 }
 
 std::vector<uint8_t> ComposedTarget(const TransitionSurface& surface) {
     std::vector<uint8_t> frame = BackdropBytes(surface);
-    const PixelRect box = surface.TargetBox();
-    if (frame.empty() || !surface.TargetBits()) return frame;
+    const TransitionSurfaceProbe probe(surface);
+    const PixelRect box = probe.TargetBox();
+    if (frame.empty() || !probe.TargetBits()) return frame;
     const int32_t width = box.Right - box.Left;
-    const size_t firstRow = static_cast<size_t>(surface.Height() - box.Bottom) * surface.Stride() + 4 * box.Left;
-    WidenRows(frame, firstRow, surface.Stride(), surface.TargetBits(), RowStride(width), width, box.Bottom - box.Top);
+    const size_t firstRow = static_cast<size_t>(probe.Height() - box.Bottom) * probe.Stride() + 4 * box.Left;
+    WidenRows(frame, firstRow, probe.Stride(), probe.TargetBits(), RowStride(width), width, box.Bottom - box.Top);
     return frame;
 }
 
@@ -144,10 +146,10 @@ SceneRig::SceneRig(int32_t width, int32_t height, uint32_t fadeType, uint32_t wa
 }
 
 void SceneRig::RunToNextChoice() {
-    const int32_t before = scene->CurrentPicture();
+    const int32_t before = scene->Position().CurrentPicture;
     // A choice is the frame that resets the step counter after step 35.
     for (int frame = 0; frame < 100000; ++frame) {
-        const int32_t step = scene->StepCounter();
+        const int32_t step = scene->Position().StepCounter;
         scene->Advance(1);
         if (step > LastTransitionStep) return;
     }

@@ -10,6 +10,7 @@
 #include "common/unique_handle.h"
 #include "slideshow/slideshow_scene.h"
 #include "slideshow/transition_surface.h"
+#include "tests/slideshow/transition_surface_probe.h"
 
 class Image;
 
@@ -37,7 +38,7 @@ private:
 };
 
 // The stride x height bytes of the surface's front, after pending drawing.
-std::vector<uint8_t> SectionBytes(const TransitionSurface& surface, const uint8_t* bits);
+std::vector<uint8_t> FrontBytes(const TransitionSurface& surface);
 // The surface's 24-bit backdrop in the front's 32-bit layout, fourth bytes 0; empty without one.
 std::vector<uint8_t> BackdropBytes(const TransitionSurface& surface);
 // The whole frame that the transition under way goes to, in the front's layout: the backdrop,

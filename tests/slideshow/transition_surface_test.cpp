@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "slideshow/random_generator.h"
 #include "tests/slideshow/slideshow_test_support.h"
+#include "tests/slideshow/transition_surface_probe.h"
 
 namespace {
 
@@ -30,40 +31,43 @@ struct SurfaceRig {
     SolidSection backdrop;
     UniqueMemoryDc scratch;
     TransitionSurface surface;
+    TransitionSurfaceProbe probe{surface};
 };
 
 TEST(TransitionSurface, CreateBuffersMakesTheFrontSectionOfTheArea) {
     for (const RECT& area : {Area(1366, 10), Area(1, 3), Area(65, 2)}) {
         TransitionSurface surface;
+        const TransitionSurfaceProbe probe(surface);
         surface.CreateBuffers(area, BlockEffect);
         EXPECT_EQ(surface.Width(), area.right);
-        EXPECT_EQ(surface.Height(), area.bottom);
-        EXPECT_EQ(surface.Stride(), 4 * area.right);
-        EXPECT_EQ(surface.EffectType(), static_cast<uint32_t>(BlockEffect));
-        EXPECT_EQ(surface.TargetBits(), nullptr);
-        EXPECT_EQ(surface.BackdropBits(), nullptr);
+        EXPECT_EQ(probe.Height(), area.bottom);
+        EXPECT_EQ(probe.Stride(), 4 * area.right);
+        EXPECT_EQ(probe.EffectType(), static_cast<uint32_t>(BlockEffect));
+        EXPECT_EQ(probe.TargetBits(), nullptr);
+        EXPECT_EQ(probe.BackdropBits(), nullptr);
         EXPECT_NE(surface.PalettePicture(), nullptr);
         DIBSECTION section{};
-        ASSERT_EQ(GetObjectA(surface.FrontBitmap(), sizeof(section), &section), static_cast<int>(sizeof(section)));
+        ASSERT_EQ(GetObjectA(probe.FrontBitmap(), sizeof(section), &section), static_cast<int>(sizeof(section)));
         EXPECT_EQ(section.dsBmih.biBitCount, 32);
         EXPECT_EQ(section.dsBmih.biHeight, area.bottom) << "bottom-up";
-        EXPECT_EQ(section.dsBm.bmWidthBytes, surface.Stride());
+        EXPECT_EQ(section.dsBm.bmWidthBytes, probe.Stride());
     }
 }
 
 TEST(TransitionSurface, WithoutSectionsNothingIsPreparedOrRendered) {
     for (const RECT& area : {Area(0, 0), Area(-5, 10), RECT{10, 10, 10, 50}}) {
         TransitionSurface surface;
+        const TransitionSurfaceProbe probe(surface);
         surface.CreateBuffers(area, ShadeEffect);
         EXPECT_EQ(surface.Width(), 0);
-        EXPECT_EQ(surface.Height(), 0);
-        EXPECT_EQ(surface.Stride(), 0);
-        EXPECT_EQ(surface.FrontBitmap(), nullptr);
-        EXPECT_EQ(surface.EffectType(), static_cast<uint32_t>(ShadeEffect));
+        EXPECT_EQ(probe.Height(), 0);
+        EXPECT_EQ(probe.Stride(), 0);
+        EXPECT_EQ(probe.FrontBitmap(), nullptr);
+        EXPECT_EQ(probe.EffectType(), static_cast<uint32_t>(ShadeEffect));
         ResetRandom();
         surface.PrepareNext(nullptr);
-        EXPECT_EQ(surface.ReverseSweep(), 0);
-        EXPECT_EQ(surface.TargetBits(), nullptr);
+        EXPECT_EQ(probe.ReverseSweep(), 0);
+        EXPECT_EQ(probe.TargetBits(), nullptr);
         for (int32_t step : {0, 1, 33}) EXPECT_EQ(surface.StepTransition(step), 0);
         EXPECT_EQ(RandomIndex, 0);
     }
@@ -72,16 +76,16 @@ TEST(TransitionSurface, WithoutSectionsNothingIsPreparedOrRendered) {
 TEST(TransitionSurface, TakesTheBackdropAndComposesOverIt) {
     SurfaceRig rig(200, 100, FadeEffect);
     EXPECT_EQ(BackdropBytes(rig.surface), rig.backdrop.Bytes());
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), rig.backdrop.Bytes());
+    EXPECT_EQ(FrontBytes(rig.surface), rig.backdrop.Bytes());
     EXPECT_EQ(rig.surface.StepTransition(5), 0) << "no target yet";
 
     rig.surface.PrepareNext(nullptr);
-    EXPECT_EQ(rig.surface.TargetBits(), nullptr) << "no picture, no box";
-    EXPECT_EQ(rig.surface.ReverseSweep(), 1);
+    EXPECT_EQ(rig.probe.TargetBits(), nullptr) << "no picture, no box";
+    EXPECT_EQ(rig.probe.ReverseSweep(), 1);
     EXPECT_EQ(ComposedTarget(rig.surface), rig.backdrop.Bytes());
     EXPECT_EQ(rig.surface.StepTransition(5), 1);
     rig.surface.PrepareNext(nullptr);
-    EXPECT_EQ(rig.surface.ReverseSweep(), 0);
+    EXPECT_EQ(rig.probe.ReverseSweep(), 0);
 }
 
 // Prepares pictures until the old and the new box lie apart in both directions, so that
@@ -110,15 +114,15 @@ TEST(TransitionSurface, EveryStepShowsTheWholeFrameEffect) {
         first.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST));
         second.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST + 1));
         PrepareBoxesApart(rig.surface, first, second);
-        std::vector<uint8_t> model = SectionBytes(rig.surface, rig.surface.FrontBits());
+        std::vector<uint8_t> model = FrontBytes(rig.surface);
         const std::vector<uint8_t> from = Narrowed(model);
         const std::vector<uint8_t> target = Narrowed(ComposedTarget(rig.surface));
-        const TransitionPixels whole{model.data(), from.data(), target.data(), width, height, rig.surface.Stride(),
+        const TransitionPixels whole{model.data(), from.data(), target.data(), width, height, rig.probe.Stride(),
                                      3 * width,    3 * width,   0,             0,     width};
         for (int32_t step = 0; step <= LastTransitionStep; ++step) {
             rig.surface.StepTransition(step);
-            RenderTransitionStep(whole, effect, step, rig.surface.ReverseSweep() != 0);
-            ASSERT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), model) << effect << " step " << step;
+            RenderTransitionStep(whole, effect, step, rig.probe.ReverseSweep() != 0);
+            ASSERT_EQ(FrontBytes(rig.surface), model) << effect << " step " << step;
         }
     }
 }
@@ -138,7 +142,7 @@ TEST(TransitionSurface, PreparingCompletesTheTransitionUnderWay) {
     rig.surface.TakeFrontChanges(changes);
 
     rig.surface.PrepareNext(&first);
-    EXPECT_EQ(SectionBytes(rig.surface, rig.surface.FrontBits()), target);
+    EXPECT_EQ(FrontBytes(rig.surface), target);
     changes.clear();
     rig.surface.TakeFrontChanges(changes);
     ASSERT_EQ(changes.size(), 1u);
@@ -213,7 +217,7 @@ TEST(TransitionSurface, PictureThatFailsToLoadLeavesTheBareBackdrop) {
     ResetRandom();
     rig.surface.PrepareNext(&missing);
     EXPECT_EQ(RandomIndex, 2);
-    EXPECT_EQ(rig.surface.ReverseSweep(), 1);
+    EXPECT_EQ(rig.probe.ReverseSweep(), 1);
     EXPECT_EQ(ComposedTarget(rig.surface), rig.backdrop.Bytes());
 }
 
@@ -222,7 +226,7 @@ TEST(TransitionSurface, ReleaseBuffersDeletesEverySectionOnce) {
     JpegImage picture;
     picture.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST));
     rig.surface.PrepareNext(&picture);
-    const HBITMAP sections[] = {rig.surface.FrontBitmap(), rig.surface.TargetBitmap()};
+    const HBITMAP sections[] = {rig.probe.FrontBitmap(), rig.probe.TargetBitmap()};
     for (HBITMAP section : sections) ASSERT_EQ(GetObjectType(section), static_cast<DWORD>(OBJ_BITMAP));
     const uint16_t imagesBefore = LiveImageCount;
 
@@ -231,13 +235,13 @@ TEST(TransitionSurface, ReleaseBuffersDeletesEverySectionOnce) {
     EXPECT_EQ(LiveImageCount, imagesBefore - 1) << "the palette picture goes too";
     EXPECT_EQ(rig.surface.PalettePicture(), nullptr);
     EXPECT_EQ(rig.surface.Width(), 0);
-    EXPECT_EQ(rig.surface.Height(), 0);
-    EXPECT_EQ(rig.surface.EffectType(), 0u);
+    EXPECT_EQ(rig.probe.Height(), 0);
+    EXPECT_EQ(rig.probe.EffectType(), 0u);
     EXPECT_EQ(rig.surface.StepTransition(33), 0);
-    EXPECT_EQ(rig.surface.BackdropBits(), nullptr);
-    EXPECT_EQ(rig.surface.TargetBits(), nullptr);
+    EXPECT_EQ(rig.probe.BackdropBits(), nullptr);
+    EXPECT_EQ(rig.probe.TargetBits(), nullptr);
     rig.surface.ReleaseBuffers();
-    EXPECT_EQ(rig.surface.FrontBitmap(), nullptr);
+    EXPECT_EQ(rig.probe.FrontBitmap(), nullptr);
 }
 
 }  // namespace
