@@ -36,11 +36,11 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     HBITMAP Bitmap() const { return bitmap_.get(); }
-    HBITMAP MaskBitmap() const { return maskBitmap_.get(); }
-    uint8_t TransparentIndex() const { return transparentIndex_; }
-    const ImageSourceRecord& ImageSource() const { return imageSource_; }
 
 private:
+    // The tests read the mask, the transparent colour and the source through it.
+    friend class ImageProbe;
+
     // Declared first, so the shared contexts outlive every bitmap of this Image.
     SharedDcsUse sharedDcs_;
 

@@ -4,6 +4,7 @@
 
 #include "images/shared_memory_dcs.h"
 #include "resources/resource_ids.h"
+#include "tests/images/image_probe.h"
 #include "tests/images/test_canvas.h"
 #include "tests/images/test_resource_data.h"
 #include "tests/images/test_resource_ids.h"
@@ -17,7 +18,7 @@ constexpr uint32_t Backdrop = 0x556677;
 TEST(ImageList, ShowsTheEmbeddedPreviewPicture) {
     ImageList list;
     ASSERT_EQ(list.Create(1, nullptr), 1);
-    EXPECT_FALSE(list.GetImage(0)->ImageSource().HasSource());
+    EXPECT_FALSE(ImageProbe(*list.GetImage(0)).ImageSource().HasSource());
     list.SetImageSource(0, MAKEINTRESOURCEA(IDB_SAMPLE));
     EXPECT_EQ(list.LoadAllImages(), 1);
     const Image* preview = list.GetImage(0);

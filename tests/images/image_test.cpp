@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "images/shared_memory_dcs.h"
+#include "tests/images/image_probe.h"
 #include "tests/images/test_canvas.h"
 #include "tests/images/test_resource_data.h"
 #include "tests/images/test_resource_ids.h"
@@ -32,12 +33,12 @@ TEST(Image, LoadsAnIndexedBitmapWithItsMaskAndBlackensTheTransparentColour) {
     ASSERT_EQ(image.Load(), 1);
     EXPECT_EQ(image.Width(), IndexedWidth);
     EXPECT_EQ(image.Height(), IndexedHeight);
-    EXPECT_EQ(image.TransparentIndex(), 7);
-    ASSERT_NE(image.MaskBitmap(), nullptr);
+    EXPECT_EQ(ImageProbe(image).TransparentIndex(), 7);
+    ASSERT_NE(ImageProbe(image).MaskBitmap(), nullptr);
 
     // The mask rows are whole 16-bit words, top row first.
     uint8_t mask[4] = {};
-    ASSERT_EQ(GetBitmapBits(image.MaskBitmap(), sizeof mask, mask), 4);
+    ASSERT_EQ(GetBitmapBits(ImageProbe(image).MaskBitmap(), sizeof mask, mask), 4);
     EXPECT_EQ(mask[0] & 0xE0, 0xC0) << "top row 7, 7, 2";
     EXPECT_EQ(mask[2] & 0xE0, 0xA0) << "bottom row 7, 1, 7";
 
@@ -66,7 +67,7 @@ TEST(Image, FailedLoadsLeaveItUnloaded) {
         image.SetSource(c.Source);
         EXPECT_EQ(image.Load(), 0);
         EXPECT_EQ(image.Bitmap(), nullptr);
-        EXPECT_EQ(image.MaskBitmap(), nullptr);
+        EXPECT_EQ(ImageProbe(image).MaskBitmap(), nullptr);
         EXPECT_EQ(image.Width(), 0);
         EXPECT_EQ(image.Height(), 0);
         EXPECT_EQ(image.Draw(canvas.Dc(), 0, 0), 0);
@@ -86,7 +87,7 @@ TEST(Image, WithoutASourceLoadSucceedsButThereIsNothingToDraw) {
     EXPECT_EQ(image.Bitmap(), nullptr);
     EXPECT_EQ(image.Draw(canvas.Dc(), 0, 0), 0);
     image.SetSource(nullptr);
-    EXPECT_FALSE(image.ImageSource().HasSource());
+    EXPECT_FALSE(ImageProbe(image).ImageSource().HasSource());
 }
 
 TEST(Image, DrawLeavesTheDestinationWhereThePictureIsTransparent) {
@@ -136,9 +137,9 @@ TEST(Image, ReleaseKeepsTheSourceAndDrawLoadsAgain) {
     EXPECT_EQ(image.Width(), IndexedWidth) << "the new source counts only from the next load";
     image.Release();
     EXPECT_EQ(image.Bitmap(), nullptr);
-    EXPECT_EQ(image.MaskBitmap(), nullptr);
+    EXPECT_EQ(ImageProbe(image).MaskBitmap(), nullptr);
     EXPECT_EQ(image.Width(), 0);
-    EXPECT_EQ(image.TransparentIndex(), 7) << "kept by Release";
+    EXPECT_EQ(ImageProbe(image).TransparentIndex(), 7) << "kept by Release";
     EXPECT_EQ(image.Load(), 0);
 
     image.SetSource(MAKEINTRESOURCEA(IDB_TEST_INDEXED));
