@@ -52,9 +52,9 @@ public:
     // Frees the row buffer and destroys the decompressor; harmless when already done.
     void Abort();
 
-    const jpeg_decompress_struct& Decompressor() const { return decompressor_; }
-
 protected:
+    // The decoder's error manager: its warning count and last message tell how a decode went.
+    jpeg_error_mgr errors_{};
     // Pictures with more pixels than this are refused before decoding; 0 means no limit.
     uint64_t pixelLimit_ = 0;
     RowAllocator allocateRow_;
@@ -66,7 +66,6 @@ private:
     int DecodeResampled(uint8_t* pixels, int width, int height);
 
     jpeg_decompress_struct decompressor_{};
-    jpeg_error_mgr errors_{};
     ByteSource& source_;
     JpegErrorExit errorExit_;
     uint8_t* rowBuffer_ = nullptr;

@@ -32,6 +32,8 @@ public:
         if (options.AllocateRow) allocateRow_ = options.AllocateRow;
         ScaleTo(options.Dpi);
     }
+    int Warnings() const { return static_cast<int>(errors_.num_warnings); }
+    int LastMessageCode() const { return errors_.msg_code; }
 };
 
 // Counts what it hands out, so tests can see how far the decoder read.
@@ -71,8 +73,8 @@ MemoryDecode DecodeJpegFromMemory(const uint8_t* data, size_t size, const Memory
     std::jmp_buf landing;
     LimitedJob job(source, JumpingErrorExit, &landing, options);
     decode.Result = RunWithLanding(job, sink, landing, decode.ErrorExitTaken);
-    decode.Warnings = static_cast<int>(job.Decompressor().err ? job.Decompressor().err->num_warnings : 0);
-    decode.LastMessageCode = job.Decompressor().err ? job.Decompressor().err->msg_code : 0;
+    decode.Warnings = job.Warnings();
+    decode.LastMessageCode = job.LastMessageCode();
     decode.BytesRead = source.BytesRead;
     job.Abort();
     return decode;
