@@ -15,6 +15,8 @@
 #include <memory>
 #include <new>
 
+MemorySurface DialogPictureSurface;
+
 namespace {
 
 // The sample's side at 100 %.
@@ -23,8 +25,6 @@ constexpr int SampleSide = 136;
 constexpr LONG BrushPatternSize = 8;
 
 struct DialogPictureState {
-    // The sample is composed here, then copied to the dialog in one piece.
-    MemorySurface PictureSurface;
     std::unique_ptr<ImageList> PictureList;
     UniquePalette Palette;
     SelectionGuard PaintPaletteSelection;
@@ -72,7 +72,7 @@ void MakeDialogPalette(HDC paintDc) {
     State.Palette = CreateLogicalPalette(entries);
     if (!State.Palette) return;
     RealizePaletteIn(paintDc, State.Palette.get(), State.PaintPaletteSelection);
-    RealizePaletteIn(State.PictureSurface.get(), State.Palette.get(), State.PicturePaletteSelection);
+    RealizePaletteIn(DialogPictureSurface.get(), State.Palette.get(), State.PicturePaletteSelection);
 }
 
 // On a palette screen a face colour outside the palette is painted as a dither pattern tied
@@ -81,7 +81,7 @@ void MakeDialogPalette(HDC paintDc) {
 // sample's ground shows a shifted pattern against the face around it.
 void AlignBrushWithDialog(const RECT& placed) {
     const auto phase = [](LONG offset) { return (BrushPatternSize - offset % BrushPatternSize) % BrushPatternSize; };
-    SetBrushOrgEx(State.PictureSurface.get(), phase(placed.left), phase(placed.top), nullptr);
+    SetBrushOrgEx(DialogPictureSurface.get(), phase(placed.left), phase(placed.top), nullptr);
 }
 
 void ChoosePalette(HDC paintDc) {
@@ -101,14 +101,11 @@ void GiveBackDialogPalette(HWND dialog) {
     State.PaintPaletteSelection.reset(dialogDc.get(), TRUE);
     if (dialogDc) SetSystemPaletteUse(dialogDc.get(), SYSPAL_STATIC);
     // The memory context gives the palette back whether or not the dialog had a context.
-    State.PicturePaletteSelection.reset(State.PictureSurface.get(), TRUE);
+    State.PicturePaletteSelection.reset(DialogPictureSurface.get(), TRUE);
     dialogDc.release();
 }
 
 }  // namespace
-
-// Declared for the tests alone, which look at the sample's memory context.
-HDC DialogPictureDc() { return State.PictureSurface.get(); }
 
 HPALETTE DialogPalette() { return State.Palette.get(); }
 
@@ -117,7 +114,7 @@ int CreateDialogPicture(HWND dialog) {
     WindowDc dialogDc(dialog);
     if (!dialogDc) return 0;
     const RECT area = PlaceholderClientRect(dialog);
-    State.PictureSurface.Create(dialogDc.get(), area.right, area.bottom);
+    DialogPictureSurface.Create(dialogDc.get(), area.right, area.bottom);
     const int dpi = WindowDpi(dialog);
     State.PictureList.reset(new (std::nothrow) ImageList());
     if (State.PictureList) {
@@ -129,11 +126,11 @@ int CreateDialogPicture(HWND dialog) {
             State.ResampledSample = ResampleSample(*painting, ScaledLength(SampleSide, dpi));
     }
     if (!dialogDc.release()) return 0;
-    return State.PictureSurface ? 1 : 0;
+    return DialogPictureSurface ? 1 : 0;
 }
 
 void PaintDialogPicture(HWND dialog) {
-    if (!State.PictureSurface || !State.PictureList) return;
+    if (!DialogPictureSurface || !State.PictureList) return;
     PAINTSTRUCT paint{};
     HDC paintDc = BeginPaint(dialog, &paint);
     if (!paintDc) return;
@@ -144,20 +141,20 @@ void PaintDialogPicture(HWND dialog) {
     MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&placed), 2);
     const RECT area = PlaceholderClientRect(dialog);
     AlignBrushWithDialog(placed);
-    FillRect(State.PictureSurface.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(DialogPictureSurface.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
     BITMAP resampled{};
     if (State.ResampledSample && GetObjectW(State.ResampledSample.get(), sizeof(resampled), &resampled)) {
         const PictureCorner corner = CentrePicture(area.right, area.bottom, resampled.bmWidth, resampled.bmHeight);
         SelectionGuard selection(PictureDc, State.ResampledSample.get());
-        BitBlt(State.PictureSurface.get(), corner.X, corner.Y, resampled.bmWidth, resampled.bmHeight, PictureDc, 0, 0, SRCCOPY);
+        BitBlt(DialogPictureSurface.get(), corner.X, corner.Y, resampled.bmWidth, resampled.bmHeight, PictureDc, 0, 0, SRCCOPY);
     } else {
         const Image* picture = State.PictureList->GetImage(0);
         const PictureCorner corner =
             CentrePicture(area.right, area.bottom, picture ? picture->Width() : 0, picture ? picture->Height() : 0);
-        State.PictureList->DrawImageAt(State.PictureSurface.get(), corner.X, corner.Y, 0);
+        State.PictureList->DrawImageAt(DialogPictureSurface.get(), corner.X, corner.Y, 0);
     }
 
-    BitBlt(paintDc, placed.left, placed.top, area.right, area.bottom, State.PictureSurface.get(), 0, 0, SRCCOPY);
+    BitBlt(paintDc, placed.left, placed.top, area.right, area.bottom, DialogPictureSurface.get(), 0, 0, SRCCOPY);
     EndPaint(dialog, &paint);
 }
 
@@ -171,5 +168,5 @@ void ReleaseDialogPicture(HWND dialog) {
     State.PictureList.reset();
     GiveBackDialogPalette(dialog);
     State.Palette.reset();
-    State.PictureSurface.reset();
+    DialogPictureSurface.reset();
 }

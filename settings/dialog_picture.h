@@ -4,6 +4,12 @@
 // the palette made from that bitmap's colour table. One instance, alive while the dialog is.
 #include <windows.h>
 
+#include "images/memory_surface.h"
+
+// Process-wide, owned by the dialog's picture: the sample is composed here, then copied to
+// the dialog in one piece. Empty while no dialog is up.
+extern MemorySurface DialogPictureSurface;
+
 // Builds the memory context and the image list; 1 when the memory context exists.
 int CreateDialogPicture(HWND dialog);
 // Paints the sample centred over the button face into the placeholder's place.

@@ -26,12 +26,12 @@ TEST_F(SettingsDialogEndTest, EveryEndGivesCodeOneAndReleasesThePicture) {
         const INT_PTR result = RunSettingsDialog([&](HWND dialog) {
             if (posted) return;
             posted = true;
-            heldWhileOpen = DialogPictureDc() != nullptr && LiveImageCount == 1 && PictureDc != nullptr;
+            heldWhileOpen = DialogPictureSurface.get() != nullptr && LiveImageCount == 1 && PictureDc != nullptr;
             PostMessageW(dialog, c.message, c.wParam, 0);
         });
         EXPECT_EQ(result, 1) << c.what;
         EXPECT_TRUE(heldWhileOpen) << c.what;
-        EXPECT_EQ(DialogPictureDc(), nullptr) << c.what;
+        EXPECT_EQ(DialogPictureSurface.get(), nullptr) << c.what;
         EXPECT_EQ(DialogPalette(), nullptr) << c.what;
         EXPECT_EQ(LiveImageCount, 0) << c.what;
         EXPECT_EQ(PictureDc, nullptr) << c.what;
@@ -89,7 +89,7 @@ TEST_F(SettingsDialogEndTest, SampleIsPaintedCentredThroughItsMask) {
     ASSERT_TRUE(x > 0 && y > 0);
     EXPECT_EQ(painted[static_cast<size_t>(y) * width + x] & 0xFFFFFF, ground);
     DestroyWindow(dialog);
-    EXPECT_EQ(DialogPictureDc(), nullptr);
+    EXPECT_EQ(DialogPictureSurface.get(), nullptr);
     EXPECT_EQ(DialogPalette(), nullptr);
 }
 

@@ -55,7 +55,7 @@ TEST_F(EightBitSettingsDialog, FirstPaintBuildsItFromTheSampleAndRealizesIt) {
     const std::vector<PackedEntry> expected = PaletteOfBitmapResource(IDB_SAMPLE);
     ASSERT_EQ(expected.size(), 256u);
     EXPECT_EQ(LogicalPaletteEntries(palette), expected);
-    EXPECT_EQ(GetCurrentObject(DialogPictureDc(), OBJ_PAL), palette) << "the picture is drawn in its colours";
+    EXPECT_EQ(GetCurrentObject(DialogPictureSurface.get(), OBJ_PAL), palette) << "the picture is drawn in its colours";
     EXPECT_EQ(NewlyMappedEntries(dialog_), 0u) << "the paint realized it";
 
     Paint();

@@ -202,7 +202,7 @@ TEST_F(SettingsDialogTest, EffectButtonsSetTheFadeType) {
     // A command other than a click is ignored: no store, no end.
     SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(IDOK, BN_DBLCLK), reinterpret_cast<LPARAM>(Item(IDOK)));
     EXPECT_FALSE(ReadStoredDword("FadeType").has_value());
-    EXPECT_NE(DialogPictureDc(), nullptr);
+    EXPECT_NE(DialogPictureSurface.get(), nullptr);
 }
 
 TEST_F(SettingsDialogTest, DefaultsThenCancelStoresNothing) {

@@ -10,10 +10,6 @@
 #include <utility>
 #include <vector>
 
-// The sample picture's memory context while the dialog is up, else null. Defined beside
-// the dialog's picture code, declared only here: the product never asks for it.
-HDC DialogPictureDc();
-
 // Removes the product key with everything below it.
 void DeleteSettingsKey();
 bool SettingsKeyExists();
