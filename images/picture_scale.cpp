@@ -29,8 +29,6 @@ ScaledDecode PlanScaledDecode(int width, int height, int dpi) {
            (DecodedLength(width, numerator) < plan.Width || DecodedLength(height, numerator) < plan.Height))
         ++numerator;
     plan.ScaleNumerator = numerator;
-    plan.DecodedWidth = static_cast<int>(DecodedLength(width, numerator));
-    plan.DecodedHeight = static_cast<int>(DecodedLength(height, numerator));
     return plan;
 }
 

@@ -22,14 +22,9 @@ inline constexpr int LargestDecodeScale = 16;
 
 struct ScaledDecode {
     int ScaleNumerator = DecodeScaleDenominator;
-    // What the decoder gives at that scale.
-    int DecodedWidth = 0;
-    int DecodedHeight = 0;
     // The picture's size at the dpi.
     int Width = 0;
     int Height = 0;
-
-    bool NeedsResampling() const { return DecodedWidth != Width || DecodedHeight != Height; }
 };
 
 ScaledDecode PlanScaledDecode(int width, int height, int dpi);
