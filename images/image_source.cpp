@@ -1,10 +1,10 @@
 #include "images/image_source.h"
 
+#include <climits>
 #include <cstring>
 
 namespace {
 constexpr uintptr_t LargestResourceNumber = 0xFFFF;
-constexpr int BitsPerByte = 8;
 }  // namespace
 
 bool IsResourceNumber(const char* source) {
@@ -25,11 +25,11 @@ void ImageSourceRecord::SetNumber(uint16_t number) {
     std::memset(bytes_, 0, sizeof bytes_);
     bytes_[0] = NumberTag;
     bytes_[1] = static_cast<uint8_t>(number);
-    bytes_[2] = static_cast<uint8_t>(number >> BitsPerByte);
+    bytes_[2] = static_cast<uint8_t>(number >> CHAR_BIT);
 }
 
 uint16_t ImageSourceRecord::Number() const {
-    return static_cast<uint16_t>(bytes_[1] | (bytes_[2] << BitsPerByte));
+    return static_cast<uint16_t>(bytes_[1] | (bytes_[2] << CHAR_BIT));
 }
 
 const char* ImageSourceRecord::AsResourceName() const {

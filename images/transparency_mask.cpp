@@ -1,12 +1,12 @@
 #include "images/transparency_mask.h"
 
+#include <climits>
 #include <cstring>
 
 namespace {
 constexpr size_t PictureRowAlignment = 4;
 constexpr size_t MaskWordBits = 16;
 constexpr size_t MaskWordBytes = 2;
-constexpr size_t BitsPerByte = 8;
 constexpr uint8_t HighestBit = 0x80;
 }  // namespace
 
@@ -35,7 +35,7 @@ uint8_t BuildTransparencyMask(const uint8_t* pixels, int width, int height, uint
         const uint8_t* source = pixels + pictureStride * row;
         uint8_t* target = mask + maskStride * (static_cast<size_t>(height) - 1 - row);
         for (size_t column = 0; column < static_cast<size_t>(width); ++column) {
-            if (source[column] == transparent) target[column / BitsPerByte] |= HighestBit >> (column % BitsPerByte);
+            if (source[column] == transparent) target[column / CHAR_BIT] |= HighestBit >> (column % CHAR_BIT);
         }
     }
     return transparent;

@@ -1,5 +1,6 @@
 #include "slideshow/fade_kernel.h"
 
+#include <climits>
 #include <immintrin.h>
 
 #include "common/pixel_layout.h"
@@ -7,7 +8,6 @@
 namespace {
 
 constexpr unsigned FadeShift = 5;
-constexpr unsigned ByteBits = 8;
 constexpr size_t ColourBytes = BytesPerPixel24;
 // Four pixels fill a 16-byte vector of the front; their 12 source bytes come from one 16-byte
 // load, which stays inside the source while six pixels remain. Eight pixels fill a 32-byte
@@ -53,7 +53,7 @@ __attribute__((target("ssse3"))) inline __m128i Load4(const uint8_t* source) {
 // Returns the number of pixels it handled.
 __attribute__((target("ssse3"))) size_t FadeBlocksSsse3(uint8_t* front, const uint8_t* from, const uint8_t* target,
                                                         size_t pixelCount, uint32_t step) {
-    const __m128i weights = _mm_set1_epi16(static_cast<short>((step << ByteBits) | (LastStep - step)));
+    const __m128i weights = _mm_set1_epi16(static_cast<short>((step << CHAR_BIT) | (LastStep - step)));
     size_t p = 0;
     for (; p + SseLoadPixels <= pixelCount; p += SsePixels) {
         const __m128i blended = Blend16(Load4(from + p * ColourBytes), Load4(target + p * ColourBytes), weights);
@@ -74,7 +74,7 @@ __attribute__((target("avx2"), always_inline)) inline __m256i Load8(const uint8_
 
 __attribute__((target("avx2"))) size_t FadeBlocksAvx2(uint8_t* front, const uint8_t* from, const uint8_t* target,
                                                       size_t pixelCount, uint32_t step) {
-    const __m256i weights = _mm256_set1_epi16(static_cast<short>((step << ByteBits) | (LastStep - step)));
+    const __m256i weights = _mm256_set1_epi16(static_cast<short>((step << CHAR_BIT) | (LastStep - step)));
     size_t p = 0;
     for (; p + AvxLoadPixels <= pixelCount; p += AvxPixels) {
         const __m256i a = Load8(from + p * ColourBytes);
