@@ -54,13 +54,14 @@ public:
 
     int32_t Width() const { return width_; }
     Image* PalettePicture() const { return palettePicture_.get(); }
-    // The part of the frame that the transition under way can change: the old and the new
-    // picture's boxes together.
-    PixelRect ChangingBox() const { return UnionOf(fromBox_, targetBox_); }
 
 private:
     // The tests read the sections and the transition's state through it.
     friend class TransitionSurfaceProbe;
+
+    // The part of the frame that the transition under way can change: the old and the new
+    // picture's boxes together.
+    PixelRect ChangingBox() const { return UnionOf(fromBox_, targetBox_); }
 
     struct PixelBuffer {
         UniqueBitmap Bitmap;

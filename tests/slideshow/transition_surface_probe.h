@@ -19,6 +19,7 @@ public:
     // width) bytes apart; empty and null while no picture is prepared.
     PixelRect TargetBox() const { return surface_.targetBox_; }
     const uint8_t* TargetBits() const { return surface_.targetBox_.Empty() ? nullptr : surface_.target_.Bits; }
+    PixelRect ChangingBox() const { return surface_.ChangingBox(); }
 
 private:
     const TransitionSurface& surface_;

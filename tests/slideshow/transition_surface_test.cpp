@@ -98,7 +98,7 @@ void PrepareBoxesApart(TransitionSurface& surface, Image& first, Image& second) 
          ++tries) {
         for (int32_t step = 0; step <= LastTransitionStep; ++step) surface.StepTransition(step);
         surface.PrepareNext(tries % 2 ? &first : &second);
-        box = surface.ChangingBox();
+        box = TransitionSurfaceProbe(surface).ChangingBox();
     }
     ASSERT_GT(box.Right - box.Left, PictureWidth);
     ASSERT_GT(box.Bottom - box.Top, PictureHeight);
@@ -136,7 +136,7 @@ TEST(TransitionSurface, PreparingCompletesTheTransitionUnderWay) {
     second.SetSource(MAKEINTRESOURCEA(IDR_PICTURE_FIRST + 1));
     PrepareBoxesApart(rig.surface, first, second);
     const std::vector<uint8_t> target = ComposedTarget(rig.surface);
-    const PixelRect box = rig.surface.ChangingBox();
+    const PixelRect box = rig.probe.ChangingBox();
     for (int32_t step = 0; step < 10; ++step) rig.surface.StepTransition(step);
     std::vector<PixelRect> changes;
     rig.surface.TakeFrontChanges(changes);
