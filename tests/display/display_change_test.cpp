@@ -12,12 +12,13 @@
 #include "common/unique_handle.h"
 #include "common/pixel_layout.h"
 #include "display/dim_in_plan.h"
+#include "slideshow/transition_kernels.h"
 #include "tests/display/display_test_support.h"
 #include "tests/host/saver_process.h"
+#include "tests/settings/stored_settings.h"
 
 namespace {
 
-constexpr char SettingsKey[] = "Software\\ORVANTE\\Pelmira ScreenSaver\\Slide";
 constexpr DWORD Brightness = 2;
 // The first picture stays for the whole test.
 constexpr DWORD HoldFrames = 30000;
@@ -107,21 +108,13 @@ void ExpectPictureOverDimmedDesktop(const Screen& desktop) {
 class DisplayChange : public testing::Test {
 protected:
     void SetUp() override {
-        RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-        SetValue("Brightness", Brightness);
-        SetValue("FadeType", 0);
-        SetValue("Wait", HoldFrames);
+        WriteStoredSettings(Brightness, FadeEffect, HoldFrames);
     }
     void TearDown() override {
         ChangeMode(startWidth_, startHeight_);
-        RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
-        RegCloseKey(key_);
-    }
-    void SetValue(const char* name, DWORD value) {
-        RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        DeleteSettingsKey();
     }
 
-    HKEY key_ = nullptr;
     const int startWidth_ = GetSystemMetrics(SM_CXSCREEN);
     const int startHeight_ = GetSystemMetrics(SM_CYSCREEN);
 };

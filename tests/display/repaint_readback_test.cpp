@@ -21,12 +21,12 @@
 #include "slideshow/slideshow_scene.h"
 #include "tests/display/display_test_support.h"
 #include "tests/host/saver_process.h"
+#include "tests/settings/stored_settings.h"
 #include "tests/slideshow/transition_surface_probe.h"
 
 namespace {
 
 constexpr char CaseVariable[] = "SLIDE_READBACK_CASE";
-constexpr char SettingsKey[] = "Software\\ORVANTE\\Pelmira ScreenSaver\\Slide";
 constexpr DWORD HoldFrames = 8;
 // The dim-in, two transitions with their holds, and a few frames more.
 constexpr int Ticks = 120;
@@ -92,11 +92,7 @@ std::vector<uint8_t> Shown(HWND window, int width, int height) {
 }
 
 void RunCase(const ReadBackCase& c) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    const std::pair<const char*, DWORD> values[] = {{"Brightness", 4}, {"FadeType", c.effect}, {"Wait", HoldFrames}};
-    for (auto [name, value] : values)
-        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    WriteStoredSettings(4, c.effect, HoldFrames);
 
     RECT desktop;
     GetClientRect(GetDesktopWindow(), &desktop);
@@ -107,8 +103,7 @@ void RunCase(const ReadBackCase& c) {
         PreviewMode = 1;
     }
     const bool started = StartDisplay(HostWindow);
-    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
-    RegCloseKey(key);
+    DeleteSettingsKey();
     ASSERT_TRUE(started);
     const int width = c.preview ? PreviewWidth : RenderWidth;
     const int height = c.preview ? PreviewHeight : RenderHeight;

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "common/unique_handle.h"
+#include "slideshow/transition_kernels.h"
 #include "tests/host/saver_process.h"
+#include "tests/settings/stored_settings.h"
 
 namespace {
 
-constexpr char SettingsKey[] = "Software\\ORVANTE\\Pelmira ScreenSaver\\Slide";
 constexpr DWORD Brightness = 2;
-constexpr DWORD BlockEffect = 2;
 constexpr DWORD HoldFrames = 60;
 constexpr int TargetLevel = static_cast<int>(Brightness) * 4;
 constexpr int FullLevel = 32;
@@ -121,10 +121,7 @@ int DimLevelOf(const Shot& shot, const std::vector<std::vector<uint8_t>>& deskto
 class ScreenView : public testing::Test {
 protected:
     void SetUp() override {
-        RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-        SetValue("Brightness", Brightness);
-        SetValue("FadeType", BlockEffect);
-        SetValue("Wait", HoldFrames);
+        WriteStoredSettings(Brightness, BlockEffect, HoldFrames);
         WNDCLASSA patternClass = {};
         patternClass.lpfnWndProc = PatternProc;
         patternClass.hInstance = GetModuleHandleA(nullptr);
@@ -137,14 +134,9 @@ protected:
     }
     void TearDown() override {
         DestroyWindow(pattern_);
-        RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
-        RegCloseKey(key_);
-    }
-    void SetValue(const char* name, DWORD value) {
-        RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        DeleteSettingsKey();
     }
 
-    HKEY key_ = nullptr;
     HWND pattern_ = nullptr;
 };
 

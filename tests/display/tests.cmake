@@ -13,4 +13,5 @@ list(APPEND SLIDE_WIN_TESTS
     ${CMAKE_CURRENT_LIST_DIR}/display_palette_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/repaint_readback_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/images/bitmap_resource_palette.cpp
+    ${CMAKE_SOURCE_DIR}/tests/settings/stored_settings.cpp
     ${CMAKE_SOURCE_DIR}/tests/host/saver_process.cpp)

@@ -1,26 +1,15 @@
 #pragma once
-// Helpers the settings tests under Wine share: the real registry key of the store, and a
-// second run of this test program in a fresh process.
+// Helpers the settings tests under Wine share: the real registry key of the store (from
+// stored_settings.h), a second run of this test program in a fresh process, and the dialog
+// driven as the user drives it.
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
-// Removes the product key with everything below it.
-void DeleteSettingsKey();
-bool SettingsKeyExists();
-// Writes one raw value into the settings subkey, creating the keys as needed.
-void WriteRawSetting(const char* name, DWORD type, const void* data, DWORD size);
-void WriteDwordSetting(const char* name, uint32_t value);
-void WriteStoredSettings(uint32_t brightness, uint32_t fadeType, uint32_t wait);
-// The value as stored: nothing when it is missing or not a four-byte REG_DWORD.
-std::optional<uint32_t> ReadStoredDword(const char* name);
-// The type and size of the stored value, or zeros when it is missing.
-std::pair<DWORD, DWORD> StoredTypeAndSize(const char* name);
+#include "tests/settings/stored_settings.h"
 
 // Runs this test program again with only `testName` (a disabled test), the variable `name`
 // set to `value`; returns its exit code, or -1 when it could not run or hung.

@@ -5,6 +5,7 @@ list(APPEND SLIDE_NATIVE_TESTS
 # Under Wine against the real registry of the prefix and the real dialog templates.
 list(APPEND SLIDE_WIN_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/settings_test_support.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stored_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_store_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_dialog_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_dialog_end_test.cpp
