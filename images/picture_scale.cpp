@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iterator>
 
 namespace {
 
@@ -32,8 +31,8 @@ ScaledDecode PlanScaledDecode(int width, int height, int dpi) {
     return plan;
 }
 
-int PaintedDpiFor(int dpi) {
-    for (int painted : PaintedDpis)
-        if (painted >= dpi) return painted;
-    return PaintedDpis[std::size(PaintedDpis) - 1];
+size_t PaintingFor(int dpi) {
+    for (size_t painting = 0; painting < PaintingCount; ++painting)
+        if (PaintedDpis[painting] >= dpi) return painting;
+    return PaintingCount - 1;
 }

@@ -3,6 +3,7 @@
 // 96: a picture of 1024 x 768 pixels takes 1280 x 960 at 120 dpi (125 %) and 2048 x 1536 at
 // 192 (200 %), the size it has beside the desktop's own text and icons at 100 %.
 // Platform-free.
+#include <cstddef>
 
 inline constexpr int UnscaledDpi = 96;
 // 500 %, the largest scale a desktop can be given.
@@ -31,6 +32,7 @@ ScaledDecode PlanScaledDecode(int width, int height, int dpi);
 
 // The dialog's pictures are painted at 100, 150 and 200 %. A scale with a painting of its
 // own shows it as painted; any other takes the next larger painting (the largest beyond
-// 200 %) resampled to its size. Returns the dpi of the painting to take.
+// 200 %) resampled to its size. Returns the painting's index in PaintedDpis.
 inline constexpr int PaintedDpis[] = {96, 144, 192};
-int PaintedDpiFor(int dpi);
+inline constexpr size_t PaintingCount = sizeof PaintedDpis / sizeof PaintedDpis[0];
+size_t PaintingFor(int dpi);

@@ -21,11 +21,8 @@ constexpr int AboutPictureHeight = 230;
 // The picture shown instead of the template's on a scaled screen; the box has one at a time.
 UniqueBitmap ScaledPicture;
 
-int AboutPaintedFor(int paintedDpi) {
-    if (paintedDpi == PaintedDpis[1]) return IDB_ABOUT_150;
-    if (paintedDpi == PaintedDpis[2]) return IDB_ABOUT_200;
-    return IDB_ABOUT;
-}
+// The About picture as painted at each of PaintedDpis.
+constexpr int AboutPaintings[PaintingCount] = {IDB_ABOUT, IDB_ABOUT_150, IDB_ABOUT_200};
 
 // Hands the picture control picture (may be null) and gives back what it showed before,
 // unless that was our own picture.
@@ -41,10 +38,10 @@ void ShowPicture(HWND window, HBITMAP picture) {
 void FollowScale(HWND window) {
     const int dpi = WindowDpi(window);
     if (dpi == UnscaledDpi && !ScaledPicture) return;
-    const int paintedDpi = PaintedDpiFor(dpi);
+    const size_t painting = PaintingFor(dpi);
     UniqueBitmap picture(static_cast<HBITMAP>(
-        LoadImageW(ModuleInstance, MAKEINTRESOURCEW(AboutPaintedFor(paintedDpi)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (picture && paintedDpi != dpi)
+        LoadImageW(ModuleInstance, MAKEINTRESOURCEW(AboutPaintings[painting]), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (picture && PaintedDpis[painting] != dpi)
         picture = ResampleSection(picture.get(), ScaledLength(AboutPictureWidth, dpi), ScaledLength(AboutPictureHeight, dpi));
     if (!picture) return;
     ShowPicture(window, picture.get());

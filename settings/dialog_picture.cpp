@@ -36,11 +36,8 @@ struct DialogPictureState {
 
 DialogPictureState State;
 
-LPCSTR SamplePaintedFor(int paintedDpi) {
-    if (paintedDpi == PaintedDpis[1]) return MAKEINTRESOURCEA(IDB_SAMPLE_150);
-    if (paintedDpi == PaintedDpis[2]) return MAKEINTRESOURCEA(IDB_SAMPLE_200);
-    return MAKEINTRESOURCEA(IDB_SAMPLE);
-}
+// The sample as painted at each of PaintedDpis.
+constexpr int SamplePaintings[PaintingCount] = {IDB_SAMPLE, IDB_SAMPLE_150, IDB_SAMPLE_200};
 
 // The painting drawn over the button face as it shows in the dialog, then resampled.
 UniqueBitmap ResampleSample(Image& painting, int side) {
@@ -119,11 +116,12 @@ int CreateDialogPicture(HWND dialog) {
     State.PictureList.reset(new (std::nothrow) ImageList());
     if (State.PictureList) {
         State.PictureList->Create(1, nullptr);
-        State.PictureList->SetImageSource(0, SamplePaintedFor(PaintedDpiFor(dpi)));
+        const size_t painting = PaintingFor(dpi);
+        State.PictureList->SetImageSource(0, MAKEINTRESOURCEA(SamplePaintings[painting]));
         State.PictureList->LoadAllImages();
-        Image* painting = State.PictureList->GetImage(0);
-        if (painting && PaintedDpiFor(dpi) != dpi && painting->Bitmap())
-            State.ResampledSample = ResampleSample(*painting, ScaledLength(SampleSide, dpi));
+        Image* sample = State.PictureList->GetImage(0);
+        if (sample && PaintedDpis[painting] != dpi && sample->Bitmap())
+            State.ResampledSample = ResampleSample(*sample, ScaledLength(SampleSide, dpi));
     }
     if (!dialogDc.release()) return 0;
     return DialogPictureSurface ? 1 : 0;

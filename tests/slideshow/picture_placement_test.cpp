@@ -66,7 +66,7 @@ TEST(PictureScale, PicturesGrowWithTheScaleAndArePlacedByTheirScaledSize) {
 // larger one, beyond 200 % the largest.
 TEST(PictureScale, DialogPicturesTakeTheirOwnOrTheNextLargerPainting) {
     const int cases[][2] = {{96, 96}, {120, 144}, {144, 144}, {168, 192}, {192, 192}, {240, 192}};
-    for (const auto& c : cases) EXPECT_EQ(PaintedDpiFor(c[0]), c[1]) << c[0] << " dpi";
+    for (const auto& c : cases) EXPECT_EQ(PaintedDpis[PaintingFor(c[0])], c[1]) << c[0] << " dpi";
 }
 
 }  // namespace
