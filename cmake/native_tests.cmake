@@ -9,5 +9,8 @@ endif()
 # Set-up's derivation of source-package entries from sample package sources.
 add_test(NAME Tools.DebSrcEntries COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/deb_src_entries_test.sh)
 
+# Set-up on machines with none, some or all of its packages, with apt played by stand-ins.
+add_test(NAME Tools.Setup COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/setup_test.sh)
+
 # The stills the recordings choose from made-up runs.
 add_test(NAME Tools.PickStills COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/tools/pick_stills_test.py)
