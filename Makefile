@@ -21,7 +21,7 @@ HARNESS := tools/with-wine-display.sh
 
 .PHONY: check include-check run setup native artwork third-party win wintest wintest-8bit wintest-monitors wintest-scaled soak soak-short fuzz bench dist docs clean
 
-check: include-check setup native fuzz win soak-short wintest-8bit wintest wintest-monitors wintest-scaled
+check: setup include-check native fuzz win soak-short wintest-8bit wintest wintest-monitors wintest-scaled
 	@echo "make check: all test stages passed"
 
 # Dependencies point one way: no include cycle between product files or folders.
