@@ -11,6 +11,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
   wine wine64 xvfb xserver-xephyr xauth x11-utils xdotool imagemagick fonts-ipafont-gothic
   python3 libx11-6 libxrender1
+  wixl msitools osslsigncode openssl
 )
 apt_dir=${SLIDE_APT_DIR:-/etc/apt}
 
