@@ -19,9 +19,9 @@ WIN := $(B)/win
 THIRD := $(B)/third_party
 HARNESS := tools/with-wine-display.sh
 
-.PHONY: check include-check run setup native artwork third-party win wintest wintest-8bit wintest-monitors wintest-scaled soak soak-short fuzz bench dist docs clean
+.PHONY: check include-check run setup native artwork third-party win wintest wintest-8bit wintest-monitors wintest-scaled wintest-install soak soak-short fuzz bench dist docs clean
 
-check: setup include-check native fuzz win soak-short wintest-8bit wintest wintest-monitors wintest-scaled
+check: setup include-check native fuzz win soak-short wintest-8bit wintest wintest-monitors wintest-scaled wintest-install
 	@echo "make check: all test stages passed"
 
 # Dependencies point one way: no include cycle between product files or folders.
@@ -62,6 +62,12 @@ wintest-monitors: win
 wintest-scaled: win
 	$(HARNESS) $(B)/scaled 3200x2400 -- tools/with-scale.sh 192 -- tests/display/scaled_desktop.sh $(WIN)
 
+# The release in a prefix of its own: the MSI installs silently and the saver runs from the
+# system folder; a signed next version upgrades it in place, the older one is refused, and the
+# removal keeps the user's settings. The signatures and the manifests are checked too.
+wintest-install: win
+	$(HARNESS) $(B)/install -- tests/packaging/install_test.sh $(WIN)/slide.scr $(NATIVE)/artwork/slide.ico
+
 artwork:
 	cmake --preset native -B $(NATIVE) >/dev/null
 	cmake --build $(NATIVE) -j$(JOBS) --target artwork
@@ -87,10 +93,14 @@ bench: win
 	cmake --build $(B)/bench -j$(JOBS)
 	tools/run-benchmarks.sh $(B)
 
-# The release archive out/slide-<version>.zip; only the product is built for it.
+# The release in out/: the MSI slide-<version>-x64.msi, the archive slide-<version>.zip and the
+# package manager's manifests in winget/; only the product is built for it. With
+# SIGN_PFX=<file.pfx> SIGN_PASSWORD_FILE=<file> (SIGN_TIMESTAMP_URL=<url> optional) slide.scr and
+# the MSI are signed.
 dist: TARGET = slide
 dist: win
-	tools/make-dist.sh $(WIN)/slide.scr out
+	SIGN_PFX='$(SIGN_PFX)' SIGN_PASSWORD_FILE='$(SIGN_PASSWORD_FILE)' SIGN_TIMESTAMP_URL='$(SIGN_TIMESTAMP_URL)' \
+	  tools/make-dist.sh $(WIN)/slide.scr $(NATIVE)/artwork/slide.ico out
 
 # The README's pictures in docs/, recorded from real runs on a 1600x1200 desktop, and on one
 # of 3200x2400 scaled to 200 %.
