@@ -4,7 +4,8 @@
 # Writes OUT, a copy of the PE file or MSI IN with an Authenticode SHA-256 signature made with
 # the certificate and key in the PKCS#12 file SIGN_PFX, whose password is the first line of
 # SIGN_PASSWORD_FILE. With SIGN_TIMESTAMP_URL the signature is countersigned there (RFC 3161),
-# so that it stays valid after the certificate expires.
+# so that it stays valid after the certificate expires. An MSI also gets the extended signature
+# (MsiDigitalSignatureEx), which covers its streams' metadata as well; PE files have no such part.
 set -euo pipefail
 in=${1:?usage: authenticode-sign.sh IN OUT}
 out=${2:?usage: authenticode-sign.sh IN OUT}
@@ -16,6 +17,6 @@ done
 timestamp=()
 [ -n "${SIGN_TIMESTAMP_URL:-}" ] && timestamp=(-ts "$SIGN_TIMESTAMP_URL")
 rm -f "$out"
-osslsigncode sign -pkcs12 "$SIGN_PFX" -readpass "$SIGN_PASSWORD_FILE" -h sha256 \
+osslsigncode sign -pkcs12 "$SIGN_PFX" -readpass "$SIGN_PASSWORD_FILE" -h sha256 -add-msi-dse \
   -n "Slide Screen Saver" "${timestamp[@]}" -in "$in" -out "$out" >/dev/null ||
   { echo "authenticode-sign: osslsigncode could not sign $in" >&2; exit 1; }
