@@ -67,7 +67,8 @@ for f in "$signed_scr" "$next_msi"; do
   echo "osslsigncode verify $(basename "$f"):"
   osslsigncode verify -CAfile "$work/cert.pem" -in "$f" > "$work/verify.txt" 2>&1 ||
     { cat "$work/verify.txt"; fail "no valid signature on $(basename "$f")"; }
-  grep -E '^(Current|Calculated) .*digest|^Signature verification|Subject:|Message digest algorithm|^Succeeded' "$work/verify.txt" | sed 's/^/  /'
+  grep -E '^(Current|Calculated) |^Signature verification|Subject:|^Succeeded' "$work/verify.txt" |
+    awk '!seen[$0]++ { sub(/^[ \t]+/, ""); print "  " $0 }'
 done
 for f in "$scr" "$first_msi"; do
   osslsigncode verify -CAfile "$work/cert.pem" -in "$f" >/dev/null 2>&1 && fail "$(basename "$f") of the unsigned release verifies"
