@@ -109,9 +109,15 @@ echo "  entry $first_code: $(entry_value "$first_code" DisplayName), $(entry_val
 
 # run_installed: the saver started from the system folder runs and a key ends it with 0.
 run_installed() {
+  local i
   start_saver "$work/saver.log" 'C:\windows\system32\slide.scr' /s
-  sleep 3
-  kill -0 "$saver_pid" 2>/dev/null || { cat "$work/saver.log"; fail "the installed saver ended by itself"; }
+  for i in $(seq 1 40); do
+    sleep 0.5
+    kill -0 "$saver_pid" 2>/dev/null || { cat "$work/saver.log"; fail "the installed saver ended by itself"; }
+    xdotool search --name '^Screen Saver$' >/dev/null 2>&1 && break
+  done
+  [ "$i" -lt 40 ] || { end_saver; fail "the installed saver showed no window within 20 s"; }
+  sleep 1
   xdotool key space
   wait_saver 10 || { end_saver; fail "a key did not end the installed saver"; }
   [ "$saver_code" = 0 ] || fail "the installed saver ended with $saver_code after a key"
