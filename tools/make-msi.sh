@@ -10,7 +10,7 @@ usage="usage: make-msi.sh SLIDE_SCR ICON VERSION OUT_MSI"
 scr=${1:?$usage} icon=${2:?$usage} version=${3:?$usage} msi=${4:?$usage}
 
 if [[ ! $version =~ ^([0-9]+)\.([0-9]+)(\.([0-9]+))?(\.0+)?$ ]] ||
-   (( BASH_REMATCH[1] > 255 || BASH_REMATCH[2] > 255 || 10#${BASH_REMATCH[4]:-0} > 65535 )); then
+   (( 10#${BASH_REMATCH[1]} > 255 || 10#${BASH_REMATCH[2]} > 255 || 10#${BASH_REMATCH[4]:-0} > 65535 )); then
   echo "make-msi: Windows Installer takes a version of up to 255.255.65535 (a fourth number only as 0), not '$version'" >&2
   exit 1
 fi
@@ -19,9 +19,10 @@ for f in "$scr" "$icon"; do
   [ -f "$f" ] || { echo "make-msi: no $f" >&2; exit 1; }
 done
 
-# A name-based GUID in a namespace of this package's own (its upgrade code).
+# A name-based GUID in a namespace of this package's own: its upgrade code.
+upgrade_code=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/\1/p' "$root/packaging/slide.wxs")
 product_code=$(python3 -c 'import sys, uuid
-print(str(uuid.uuid5(uuid.UUID("95BC58A7-035E-4501-8BE8-102954CA68C8"), "product " + sys.argv[1])).upper())' "$msi_version")
+print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), "product " + sys.argv[2])).upper())' "$upgrade_code" "$msi_version")
 
 mkdir -p "$(dirname "$msi")"
 msi=$(cd "$(dirname "$msi")" && pwd)/$(basename "$msi")
