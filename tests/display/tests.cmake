@@ -18,3 +18,10 @@ list(APPEND SLIDE_WIN_TESTS
     ${CMAKE_SOURCE_DIR}/tests/images/bitmap_resource_palette.cpp
     ${CMAKE_SOURCE_DIR}/tests/settings/stored_settings.cpp
     ${CMAKE_SOURCE_DIR}/tests/host/saver_process.cpp)
+
+if(SLIDE_WINDOWS)
+  # The saver run as Windows starts it on its secure screen-saver desktop, with another window
+  # and a wallpaper there: it shows the desktop drawn from its settings.
+  add_test(NAME Display.SecureSaverDesktop
+           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/secure_saver_desktop.sh $<TARGET_FILE:slide>)
+endif()

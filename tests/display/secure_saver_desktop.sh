@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Usage: secure_saver_desktop.sh SLIDE_SCR   (inside tools/with-wine-display.sh at 1600x1200)
+# The saver on a desktop named "Screen-saver", as Windows starts it on its secure desktop,
+# whose snapshot shows nothing of the user's desktop. A Notepad window is open there and the
+# user's wallpaper is a PNG without an extension, centred, larger than the picture. While the
+# saver runs at brightness 4 (level 16 of 32), every pixel off the one picture must be the
+# wallpaper centred over the background colour, each byte halved: none of Notepad, nor the
+# plain colour that the desktop itself shows. A key ends the saver with exit code 0.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../stress/saver_run.sh"
+scr=${1:?usage: secure_saver_desktop.sh SLIDE_SCR}
+size=$(xdpyinfo | awk '/dimensions:/ {print $2; exit}')
+width=${size%x*} height=${size#*x}
+desktop="Screen-saver,$size"
+key='HKCU\Software\ORVANTE\Pelmira ScreenSaver\Slide'
+desk='HKCU\Control Panel\Desktop'
+background='rgb(58,110,165)'   # the prefix's desktop colour (tools/wine-env.sh)
+work=$(mktemp -d)
+note_pid=
+# The desktop values this test sets, each as the prefix had it ("-" when it had none).
+saved_values=()
+for name in Wallpaper WallpaperStyle TileWallpaper; do
+  value=$(wine reg query "$desk" /v "$name" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$name *REG_SZ *//p")
+  wine reg query "$desk" /v "$name" >/dev/null 2>&1 || value=-
+  saved_values+=("$name" "$value")
+done
+cleanup() {
+  [ -n "$note_pid" ] && kill "$note_pid" 2>/dev/null
+  wine reg delete "$key" /f >/dev/null 2>&1
+  local i
+  for ((i = 0; i < ${#saved_values[@]}; i += 2)); do
+    if [ "${saved_values[i + 1]}" = - ]; then
+      wine reg delete "$desk" /v "${saved_values[i]}" /f >/dev/null 2>&1
+    else
+      wine reg add "$desk" /v "${saved_values[i]}" /t REG_SZ /d "${saved_values[i + 1]}" /f >/dev/null 2>&1
+    fi
+  done
+  # The Screen-saver desktop goes with its last program; the next test needs the screen.
+  for _ in $(seq 1 50); do
+    pgrep -f 'desktop=Screen-saver' >/dev/null || break
+    sleep 0.2
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The wallpaper: colours that change at every pixel in both directions, so that a shift by
+# one pixel shows; centred, it leaves a band of the background colour all round.
+wall_w=$((width - 200)) wall_h=$((height - 200))
+convert -size "${wall_w}x${wall_h}" xc: -channel R -fx 'i/w' -channel G -fx 'j/h' \
+  -channel B -fx '((i*7+j*13)%32)/31' +channel -depth 8 "PNG24:$work/wallpaper" ||
+  fail "the wallpaper could not be made"
+wine reg add "$key" /v Brightness /t REG_DWORD /d 4 /f >/dev/null 2>&1
+wine reg add "$desk" /v Wallpaper /t REG_SZ /d "$(winepath -w "$work/wallpaper")" /f >/dev/null 2>&1
+wine reg add "$desk" /v WallpaperStyle /t REG_SZ /d 0 /f >/dev/null 2>&1
+wine reg add "$desk" /v TileWallpaper /t REG_SZ /d 0 /f >/dev/null 2>&1
+# What the saver must show off its picture: the wallpaper centred over the colour, halved.
+convert -size "$size" "xc:$background" "$work/wallpaper" -geometry +100+100 -composite \
+  -evaluate RightShift 1 -depth 8 "$work/expected.png"
+
+# changed IMAGE FORMAT [DRAW]: of the pixels that differ from REFERENCE (the expected screen
+# unless told), the count (%[fx:...]) or the bounding box WxH+X+Y with a border of 1 (%@).
+changed() {
+  convert "${reference:-$work/expected.png}" "$1" -compose difference -composite -separate \
+    -evaluate-sequence max -threshold 0 ${3:+-fill black -draw "$3"} -bordercolor black -border 1 \
+    -precision 16 -format "$2" info:
+}
+
+# Notepad on the secure desktop, before the saver, with a note of its own to find it by.
+convert -size "$size" "xc:$background" "$work/plain.png"
+printf 'Another window on the screen-saver desktop\r\n' > "$work/secure-note.txt"
+wine explorer "/desktop=$desktop" notepad "$(winepath -w "$work/secure-note.txt")" </dev/null >/dev/null 2>&1 &
+shown=0
+for _ in $(seq 1 100); do
+  sleep 0.2
+  note_pid=$(pgrep -f 'notepad.*secure-note' | head -1)
+  [ -n "$note_pid" ] || continue
+  import -window root "$work/before.png" 2>/dev/null || continue
+  # The desktop shows its plain colour, and Notepad's window covers part of it.
+  shown=$(reference="$work/plain.png" changed "$work/before.png" '%[fx:round(mean*w*h)]')
+  [ "$shown" -gt 20000 ] && [ "$shown" -lt $((width * height * 9 / 10)) ] && break
+done
+[ "$shown" -gt 20000 ] && [ "$shown" -lt $((width * height * 9 / 10)) ] ||
+  fail "the Screen-saver desktop did not show its colour with Notepad over it ($shown pixels differ from the colour)"
+echo "before the saver: the Screen-saver desktop shows its plain colour, no wallpaper, and Notepad over $shown pixels"
+
+# The saver on the same desktop; explorer always returns 0, so a batch file keeps its code.
+cat > "$work/run.bat" <<BAT
+@"$(winepath -w "$scr")" /s
+@echo %ERRORLEVEL%> "$(winepath -w "$work/code.txt")"
+BAT
+wine explorer "/desktop=$desktop" cmd /c "$(winepath -w "$work/run.bat")" </dev/null >/dev/null 2>&1 &
+held=0 previous=
+for i in $(seq 1 40); do
+  sleep 1
+  import -window root "$work/during$i.png" 2>/dev/null || continue
+  if [ -n "$previous" ] && compare -metric AE "$previous" "$work/during$i.png" null: 2>/dev/null; then
+    count=$(changed "$work/during$i.png" '%[fx:round(mean*w*h)]')
+    if [ "$count" -gt $((1024 * 768 / 2)) ] && [ "$count" -le $((1024 * 768)) ]; then
+      held=1
+      break
+    fi
+  fi
+  previous=$work/during$i.png
+done
+[ "$held" = 1 ] || { xdotool key space; fail "no picture was held over the drawn desktop within 40 s"; }
+box=$(changed "$work/during$i.png" '%@')
+[[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || fail "no picture box in $box"
+w=$((BASH_REMATCH[1])) h=$((BASH_REMATCH[2])) x=$((BASH_REMATCH[3] - 1)) y=$((BASH_REMATCH[4] - 1))
+[ "$w" -le 1024 ] && [ "$h" -le 768 ] || fail "the screen differs from the drawn desktop in ${w}x${h}, not one picture"
+outside=$(changed "$work/during$i.png" '%[fx:round(mean*w*h)]' "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
+[ "$outside" = 0 ] || fail "$outside pixels off the picture are not the dimmed wallpaper over the colour"
+echo "saver: every pixel off the picture box ${w}x${h}+$x+$y is the wallpaper centred over the background," \
+     "halved; none shows Notepad"
+
+[ ! -e "$work/code.txt" ] || fail "the batch file did not wait for the saver"
+xdotool key space
+for _ in $(seq 1 100); do
+  [ -s "$work/code.txt" ] && break
+  sleep 0.1
+done
+code=$(tr -d '\r\n ' < "$work/code.txt" 2>/dev/null)
+[ "$code" = 0 ] || fail "a key did not end the saver with exit code 0 (code: '${code:-none}')"
+echo "a key ended the saver with exit code 0"
