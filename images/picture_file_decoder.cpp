@@ -1,5 +1,6 @@
 #include "images/picture_file_decoder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <utility>

@@ -171,6 +171,20 @@ HPALETTE WINAPI SeamCreatePalette(const LOGPALETTE* palette) {
     return created;
 }
 
+HBRUSH WINAPI SeamCreateSolidBrush(COLORREF colour) {
+    if (State().Enter("CreateSolidBrush")) return nullptr;
+    HBRUSH brush = CreateSolidBrush(colour);
+    State().Add(brush, Ledger::GdiObject);
+    return brush;
+}
+
+HBRUSH WINAPI SeamCreateDIBPatternBrushPt(const void* packedDib, UINT usage) {
+    if (State().Enter("CreateDIBPatternBrushPt")) return nullptr;
+    HBRUSH brush = CreateDIBPatternBrushPt(packedDib, usage);
+    State().Add(brush, Ledger::GdiObject);
+    return brush;
+}
+
 HRGN WINAPI SeamExtCreateRegion(const XFORM* transform, DWORD size, const RGNDATA* data) {
     if (State().Enter("ExtCreateRegion")) return nullptr;
     HRGN region = ExtCreateRegion(transform, size, data);

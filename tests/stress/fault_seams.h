@@ -15,6 +15,8 @@ HBITMAP WINAPI SeamCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, 
                                     DWORD offset);
 HBITMAP WINAPI SeamCreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits);
 HPALETTE WINAPI SeamCreatePalette(const LOGPALETTE* palette);
+HBRUSH WINAPI SeamCreateSolidBrush(COLORREF colour);
+HBRUSH WINAPI SeamCreateDIBPatternBrushPt(const void* packedDib, UINT usage);
 HRGN WINAPI SeamExtCreateRegion(const XFORM* transform, DWORD size, const RGNDATA* data);
 BOOL WINAPI SeamDeleteObject(HGDIOBJ object);
 HANDLE WINAPI SeamLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
@@ -45,6 +47,8 @@ int WINAPI SeamMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 #define CreateDIBSection SeamCreateDIBSection
 #define CreateBitmap SeamCreateBitmap
 #define CreatePalette SeamCreatePalette
+#define CreateSolidBrush SeamCreateSolidBrush
+#define CreateDIBPatternBrushPt SeamCreateDIBPatternBrushPt
 #define ExtCreateRegion SeamExtCreateRegion
 #define DeleteObject SeamDeleteObject
 #define LoadImageA SeamLoadImageA
