@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Usage: secure_saver_desktop.sh SLIDE_SCR   (inside tools/with-wine-display.sh at 1600x1200)
+# Usage: secure_saver_desktop.sh SLIDE_SCR CHANGE_MODE_EXE   (inside tools/with-wine-display.sh at 1600x1200)
 # The saver on a desktop named "Screen-saver", as Windows starts it on its secure desktop,
 # whose snapshot shows nothing of the user's desktop. A Notepad window is open there and the
 # user's wallpaper is a PNG without an extension, centred, larger than the picture. While the
 # saver runs at brightness 4 (level 16 of 32), every pixel off the one picture must be the
 # wallpaper centred over the background colour, each byte halved: none of Notepad, nor the
-# plain colour that the desktop itself shows. A key ends the saver with exit code 0.
+# plain colour that the desktop itself shows. After a display change the same holds for the
+# new size. A key ends the saver with exit code 0.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../stress/saver_run.sh"
-scr=${1:?usage: secure_saver_desktop.sh SLIDE_SCR}
+scr=${1:?usage: secure_saver_desktop.sh SLIDE_SCR CHANGE_MODE_EXE} change_mode=${2:?}
 size=$(xdpyinfo | awk '/dimensions:/ {print $2; exit}')
 width=${size%x*} height=${size#*x}
 desktop="Screen-saver,$size"
@@ -17,7 +18,7 @@ key='HKCU\Software\ORVANTE\Pelmira ScreenSaver\Slide'
 desk='HKCU\Control Panel\Desktop'
 background='rgb(58,110,165)'   # the prefix's desktop colour (tools/wine-env.sh)
 work=$(mktemp -d)
-note_pid=
+note_pid= mode_pid=
 # The desktop values this test sets, each as the prefix had it ("-" when it had none).
 saved_values=()
 for name in Wallpaper WallpaperStyle TileWallpaper; do
@@ -27,6 +28,7 @@ for name in Wallpaper WallpaperStyle TileWallpaper; do
 done
 cleanup() {
   [ -n "$note_pid" ] && kill "$note_pid" 2>/dev/null
+  [ -n "$mode_pid" ] && kill "$mode_pid" 2>/dev/null
   wine reg delete "$key" /f >/dev/null 2>&1
   local i
   for ((i = 0; i < ${#saved_values[@]}; i += 2)); do
@@ -91,28 +93,49 @@ cat > "$work/run.bat" <<BAT
 @echo %ERRORLEVEL%> "$(winepath -w "$work/code.txt")"
 BAT
 wine explorer "/desktop=$desktop" cmd /c "$(winepath -w "$work/run.bat")" </dev/null >/dev/null 2>&1 &
-held=0 previous=
-for i in $(seq 1 40); do
-  sleep 1
-  import -window root "$work/during$i.png" 2>/dev/null || continue
-  if [ -n "$previous" ] && compare -metric AE "$previous" "$work/during$i.png" null: 2>/dev/null; then
-    count=$(changed "$work/during$i.png" '%[fx:round(mean*w*h)]')
-    if [ "$count" -gt $((1024 * 768 / 2)) ] && [ "$count" -le $((1024 * 768)) ]; then
-      held=1
-      break
+# check_held EXPECTED LABEL: waits (at most 40 s) until the screen, cut to EXPECTED's size,
+# holds one picture, then every pixel off that picture must be EXPECTED's.
+check_held() {
+  local expected=$1 label=$2 previous= held=0 i count box w h x y outside
+  local area
+  area=$(identify -format '%wx%h+0+0' "$expected")
+  for i in $(seq 1 40); do
+    sleep 1
+    import -window root "$work/screen.png" 2>/dev/null || continue
+    convert "$work/screen.png" -crop "$area" +repage "$work/now$i.png"
+    if [ -n "$previous" ] && compare -metric AE "$previous" "$work/now$i.png" null: 2>/dev/null; then
+      count=$(reference=$expected changed "$work/now$i.png" '%[fx:round(mean*w*h)]')
+      [ "$count" -gt $((1024 * 768 / 2)) ] && [ "$count" -le $((1024 * 768)) ] && held=1 && break
     fi
-  fi
-  previous=$work/during$i.png
+    previous=$work/now$i.png
+  done
+  [ "$held" = 1 ] || { xdotool key space; fail "$label: no picture was held over the drawn desktop within 40 s"; }
+  box=$(reference=$expected changed "$work/now$i.png" '%@')
+  [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || fail "$label: no picture box in $box"
+  w=$((BASH_REMATCH[1])) h=$((BASH_REMATCH[2])) x=$((BASH_REMATCH[3] - 1)) y=$((BASH_REMATCH[4] - 1))
+  [ "$w" -le 1024 ] && [ "$h" -le 768 ] ||
+    fail "$label: the screen differs from the drawn desktop in ${w}x${h}, not in one picture"
+  outside=$(reference=$expected changed "$work/now$i.png" '%[fx:round(mean*w*h)]' \
+    "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
+  [ "$outside" = 0 ] || fail "$label: $outside pixels off the picture are not the dimmed wallpaper over the colour"
+  echo "$label: every pixel of $area off the picture box ${w}x${h}+$x+$y is the wallpaper centred over" \
+       "the background, halved; none shows Notepad"
+}
+check_held "$work/expected.png" "saver"
+
+# A display change there: the saver draws the desktop anew for the new size, where the
+# wallpaper, now larger than the screen, is centred and cropped.
+small_w=$((width * 4 / 5)) small_h=$((height * 4 / 5))
+convert -size "${small_w}x${small_h}" "xc:$background" "$work/wallpaper" \
+  -geometry "$(printf '%+d%+d' $(((small_w - wall_w) / 2)) $(((small_h - wall_h) / 2)))" -composite \
+  -evaluate RightShift 1 -depth 8 "$work/expected-small.png"
+wine explorer "/desktop=$desktop" "$(winepath -w "$change_mode")" 20 "$small_w" "$small_h" </dev/null >/dev/null 2>&1 &
+for _ in $(seq 1 50); do
+  mode_pid=$(pgrep -f 'change_mode.exe 20' | head -1)
+  [ -n "$mode_pid" ] && break
+  sleep 0.1
 done
-[ "$held" = 1 ] || { xdotool key space; fail "no picture was held over the drawn desktop within 40 s"; }
-box=$(changed "$work/during$i.png" '%@')
-[[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || fail "no picture box in $box"
-w=$((BASH_REMATCH[1])) h=$((BASH_REMATCH[2])) x=$((BASH_REMATCH[3] - 1)) y=$((BASH_REMATCH[4] - 1))
-[ "$w" -le 1024 ] && [ "$h" -le 768 ] || fail "the screen differs from the drawn desktop in ${w}x${h}, not one picture"
-outside=$(changed "$work/during$i.png" '%[fx:round(mean*w*h)]' "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
-[ "$outside" = 0 ] || fail "$outside pixels off the picture are not the dimmed wallpaper over the colour"
-echo "saver: every pixel off the picture box ${w}x${h}+$x+$y is the wallpaper centred over the background," \
-     "halved; none shows Notepad"
+check_held "$work/expected-small.png" "after a change to ${small_w}x${small_h}"
 
 [ ! -e "$work/code.txt" ] || fail "the batch file did not wait for the saver"
 xdotool key space

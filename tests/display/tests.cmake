@@ -23,5 +23,6 @@ if(SLIDE_WINDOWS)
   # The saver run as Windows starts it on its secure screen-saver desktop, with another window
   # and a wallpaper there: it shows the desktop drawn from its settings.
   add_test(NAME Display.SecureSaverDesktop
-           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/secure_saver_desktop.sh $<TARGET_FILE:slide>)
+           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/secure_saver_desktop.sh $<TARGET_FILE:slide>
+                   $<TARGET_FILE:change_mode>)
 endif()
