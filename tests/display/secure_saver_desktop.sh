@@ -6,7 +6,8 @@
 # saver runs at brightness 4 (level 16 of 32), every pixel off the one picture must be the
 # wallpaper centred over the background colour, each byte halved: none of Notepad, nor the
 # plain colour that the desktop itself shows. After a display change the same holds for the
-# new size. A key ends the saver with exit code 0.
+# new size. A key ends the saver with exit code 0. Given the stress build with SLIDE_SEAM_LOG
+# set, the run must also give back every handle it took.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../stress/saver_run.sh"
@@ -46,6 +47,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+[ -z "${SLIDE_SEAM_LOG:-}" ] || : > "$SLIDE_SEAM_LOG"
 
 # The wallpaper: colours that change at every pixel in both directions, so that a shift by
 # one pixel shows; centred, it leaves a band of the background colour all round.
@@ -69,14 +71,15 @@ changed() {
     -precision 16 -format "$2" info:
 }
 
-# Notepad on the secure desktop, before the saver, with a note of its own to find it by.
+# Notepad on the secure desktop, before the saver, with a note of its own to find its process
+# by (the process whose command starts with Notepad, not explorer's that names it).
 convert -size "$size" "xc:$background" "$work/plain.png"
 printf 'Another window on the screen-saver desktop\r\n' > "$work/secure-note.txt"
 wine explorer "/desktop=$desktop" notepad "$(winepath -w "$work/secure-note.txt")" </dev/null >/dev/null 2>&1 &
 shown=0
 for _ in $(seq 1 100); do
   sleep 0.2
-  note_pid=$(pgrep -f 'notepad.*secure-note' | head -1)
+  note_pid=$(pgrep -f '^[^ ]*notepad[^ ]* .*secure-note' | head -1)
   [ -n "$note_pid" ] || continue
   import -window root "$work/before.png" 2>/dev/null || continue
   # The desktop shows its plain colour, and Notepad's window covers part of it.
@@ -131,7 +134,7 @@ convert -size "${small_w}x${small_h}" "xc:$background" "$work/wallpaper" \
   -evaluate RightShift 1 -depth 8 "$work/expected-small.png"
 wine explorer "/desktop=$desktop" "$(winepath -w "$change_mode")" 20 "$small_w" "$small_h" </dev/null >/dev/null 2>&1 &
 for _ in $(seq 1 50); do
-  mode_pid=$(pgrep -f 'change_mode.exe 20' | head -1)
+  mode_pid=$(pgrep -f '^[^ ]*change_mode[^ ]* 20 ' | head -1)
   [ -n "$mode_pid" ] && break
   sleep 0.1
 done
@@ -146,3 +149,13 @@ done
 code=$(tr -d '\r\n ' < "$work/code.txt" 2>/dev/null)
 [ "$code" = 0 ] || fail "a key did not end the saver with exit code 0 (code: '${code:-none}')"
 echo "a key ended the saver with exit code 0"
+if [ -n "${SLIDE_SEAM_LOG:-}" ]; then
+  for _ in $(seq 1 50); do
+    [ -n "$(exit_line "$SLIDE_SEAM_LOG")" ] && break
+    sleep 0.1
+  done
+  for field in gdi dc windowdc keys unknown; do
+    [ "$(exit_field "$SLIDE_SEAM_LOG" $field)" = 0 ] || fail "$field left at exit: $(exit_line "$SLIDE_SEAM_LOG")"
+  done
+  echo "every handle the run took was given back once"
+fi

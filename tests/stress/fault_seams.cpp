@@ -271,6 +271,13 @@ LSTATUS WINAPI SeamRegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM 
     return status;
 }
 
+LSTATUS WINAPI SeamRegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result) {
+    if (State().Enter("RegOpenKeyExW")) return ERROR_ACCESS_DENIED;
+    LSTATUS status = RegOpenKeyExW(key, subKey, options, access, result);
+    if (status == ERROR_SUCCESS) State().Add(*result, Ledger::RegistryKey);
+    return status;
+}
+
 LSTATUS WINAPI SeamRegCloseKey(HKEY key) {
     State().Remove(key, Ledger::RegistryKey);
     return RegCloseKey(key);

@@ -32,6 +32,7 @@ LSTATUS WINAPI SeamRegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPST
                                    LPDWORD disposition);
 LSTATUS WINAPI SeamRegOpenKeyA(HKEY key, LPCSTR subKey, PHKEY result);
 LSTATUS WINAPI SeamRegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
+LSTATUS WINAPI SeamRegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
 LSTATUS WINAPI SeamRegCloseKey(HKEY key);
 BOOL WINAPI SeamPeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove);
 BOOL WINAPI SeamDestroyWindow(HWND window);
@@ -61,6 +62,7 @@ int WINAPI SeamMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 #define RegCreateKeyExA SeamRegCreateKeyExA
 #define RegOpenKeyA SeamRegOpenKeyA
 #define RegOpenKeyExA SeamRegOpenKeyExA
+#define RegOpenKeyExW SeamRegOpenKeyExW
 #define RegCloseKey SeamRegCloseKey
 #define PeekMessageA SeamPeekMessageA
 #define DestroyWindow SeamDestroyWindow
