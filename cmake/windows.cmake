@@ -6,7 +6,7 @@ set_target_properties(slide_jpeg PROPERTIES
   IMPORTED_LOCATION ${SLIDE_JPEG_DIR}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${SLIDE_JPEG_DIR}/include)
 
-set(SLIDE_WIN_LIBS user32 gdi32 advapi32 winmm kernel32)
+set(SLIDE_WIN_LIBS user32 gdi32 advapi32 winmm ole32 kernel32)
 set(SLIDE_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 add_library(slide_core STATIC ${SLIDE_CORE_SOURCES})

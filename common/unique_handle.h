@@ -38,6 +38,10 @@ struct BitmapTraits {
     using Handle = HBITMAP;
     static void Close(Handle h) { DeleteObject(h); }
 };
+struct BrushTraits {
+    using Handle = HBRUSH;
+    static void Close(Handle h) { DeleteObject(h); }
+};
 struct PaletteTraits {
     using Handle = HPALETTE;
     static void Close(Handle h) { DeleteObject(h); }
@@ -68,6 +72,7 @@ struct ResourceTraits {
 };
 
 using UniqueBitmap = UniqueHandle<BitmapTraits>;
+using UniqueBrush = UniqueHandle<BrushTraits>;
 using UniquePalette = UniqueHandle<PaletteTraits>;
 using UniqueRegion = UniqueHandle<RegionTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;

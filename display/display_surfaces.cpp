@@ -9,6 +9,7 @@
 #include "display/monitor_list.h"
 #include "display/palette.h"
 #include "display/scale_brightness.h"
+#include "display/secure_desktop.h"
 #include "images/picture_scale.h"
 #include "images/pixel_section.h"
 #include "images/screen_dpi.h"
@@ -94,9 +95,12 @@ BOOL StartScreenSurfaces(HWND host) {
 SlideshowScene& Slideshow() { return static_cast<SlideshowScene&>(*DisplayScene); }
 
 // The host's picture, darkened at once to the user's level, into the backdrop surface; the
-// first start's dim-in then shows the capture level by level down to it.
+// first start's dim-in then shows the capture level by level down to it. Where the host's
+// picture cannot show the user's desktop, the desktop is drawn in its place.
 void TakeDimmedBackdrop(HWND saverWindow) {
-    {
+    if (!PreviewMode && !WindowedMode && RunsOnSecureSaverDesktop()) {
+        DrawDesktopIntoCapture();
+    } else {
         WindowDc hostDc(HostWindow);
         if (hostDc) CaptureBackdrop(hostDc.get());
     }

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 namespace {
 
 struct MonitorListing {
@@ -28,4 +26,10 @@ MonitorLayout ReadMonitorLayout() {
     MonitorListing listing;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&listing));
     return LayOutMonitors(listing.monitors.data(), listing.monitors.size(), listing.primary);
+}
+
+std::vector<PixelRect> ReadMonitorRects() {
+    MonitorListing listing;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&listing));
+    return listing.monitors;
 }

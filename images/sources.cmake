@@ -20,4 +20,5 @@ list(APPEND SLIDE_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/image_list.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pixel_section.cpp
     ${CMAKE_CURRENT_LIST_DIR}/screen_dpi.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/resampled_section.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/resampled_section.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/picture_file_decoder.cpp)

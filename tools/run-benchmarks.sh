@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Usage: run-benchmarks.sh BUILD_ROOT
-# Runs every benchmark of the project (native kernels, picture decoding, the display loop and
-# a short soak under Wine), keeps their full output under BUILD_ROOT/bench-results, and prints
-# one table with each figure beside the bound or peer measured in the same run.
+# Runs every benchmark of the project (native kernels, picture decoding, the desktop drawn from
+# a wallpaper, the display loop and a short soak under Wine), keeps their full output under
+# BUILD_ROOT/bench-results, and prints one table with each figure beside the bound or peer
+# measured in the same run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "${1:?usage: run-benchmarks.sh BUILD_ROOT}" && pwd)
@@ -15,6 +16,7 @@ echo "== transition steps";   "$root/bench/transition_bench" --benchmark_repetit
 echo "== brightness kernel";  "$root/bench/scale_brightness_bench" --benchmark_color=false > "$results/brightness.txt" 2>&1
 # Windows programs end their lines with CR LF; the tables below read plain lines.
 echo "== picture decoding";   "$here/../bench/jpeg_bench.sh" "$win" 2>&1 | tr -d '\r' > "$results/jpeg.txt"
+echo "== desktop drawing";  "$here/../bench/desktop_bench.sh" "$win" 2>&1 | tr -d '\r' > "$results/desktop.txt"
 echo "== display loop";       "$here/../bench/display_loop_bench.sh" "$win" "$BENCH_SECONDS" 2>&1 | tr -d '\r' > "$results/display.txt"
 echo "== soak";               "$here/with-wine-display.sh" "$win" 1920x1080 -- "$here/../tests/stress/soak.sh" "$win/slide_stress.scr" 15 > "$results/soak.txt" 2>&1
 
@@ -33,6 +35,8 @@ awk '/^[0-9]+ +[0-9]+x/ { printf "| JPEG decode, picture %s | %s | %.2f ms (Jpeg
      /^all pictures/ { printf "| JPEG decode, all six | 1024x768 | %.2f ms | plain library decode: %.2f ms | %s |\n", $3, $4, $5 }
      /^scaled [0-9]+ %/ { printf "| JPEG decode at %s %%, all six | %s | %.2f ms | decode at 100 %% x pixel ratio: %.2f ms | %s |\n", $2, $4, $5, $6, $7 }' \
   "$results/jpeg.txt"
+awk '/^drawn desktop/ { printf "| desktop drawn from a 3840x2160 JPEG wallpaper (Fill) | %s | %.2f ms | plain decode of the file: %.2f ms | %s |\n", $3, $4, $5, $6 }' \
+  "$results/desktop.txt"
 awk '/^display loop/ { size = $3; sub(",", "", size); effect = $5; sub(",", "", effect) }
      /frames after the dim-in/ { printf "| frame rate, %s | %s | %s frames/s | clock pace: 30 | %.3f |\n", effect, size, $10, $10 / 30 }
      /tick-to-tick/ { printf "| frame interval min/median/p95/max, %s | %s | %s / %s / %s / %s ms | frame period: 33.3 ms | %.2f (median) |\n", effect, size, $4, $6, $8, $10, $6 / 33.333 }

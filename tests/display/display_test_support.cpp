@@ -10,11 +10,6 @@
 
 namespace {
 
-struct BrushTraits {
-    using Handle = HBRUSH;
-    static void Close(Handle h) { DeleteObject(h); }
-};
-
 constexpr const char* PatternClass = "DisplayTestPattern";
 constexpr const char* DisplayClass = "DisplayTestSaver";
 constexpr int BandWidth = 100;
@@ -29,7 +24,7 @@ LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     RECT client;
     GetClientRect(window, &client);
     for (int x = 0; x < client.right; x += BandWidth) {
-        UniqueHandle<BrushTraits> brush(CreateSolidBrush(PatternWindow::ColourAt(x)));
+        UniqueBrush brush(CreateSolidBrush(PatternWindow::ColourAt(x)));
         RECT band = {x, 0, x + BandWidth, client.bottom};
         FillRect(dc, &band, brush.get());
     }

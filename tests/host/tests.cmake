@@ -6,6 +6,7 @@ list(APPEND SLIDE_NATIVE_TESTS
 list(APPEND SLIDE_WIN_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/close_policy_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/saver_runner_test.cpp
+  ${CMAKE_SOURCE_DIR}/tests/import_redirect.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_test.cpp)
 
 if(SLIDE_WINDOWS)

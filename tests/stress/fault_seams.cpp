@@ -171,6 +171,20 @@ HPALETTE WINAPI SeamCreatePalette(const LOGPALETTE* palette) {
     return created;
 }
 
+HBRUSH WINAPI SeamCreateSolidBrush(COLORREF colour) {
+    if (State().Enter("CreateSolidBrush")) return nullptr;
+    HBRUSH brush = CreateSolidBrush(colour);
+    State().Add(brush, Ledger::GdiObject);
+    return brush;
+}
+
+HBRUSH WINAPI SeamCreateDIBPatternBrushPt(const void* packedDib, UINT usage) {
+    if (State().Enter("CreateDIBPatternBrushPt")) return nullptr;
+    HBRUSH brush = CreateDIBPatternBrushPt(packedDib, usage);
+    State().Add(brush, Ledger::GdiObject);
+    return brush;
+}
+
 HRGN WINAPI SeamExtCreateRegion(const XFORM* transform, DWORD size, const RGNDATA* data) {
     if (State().Enter("ExtCreateRegion")) return nullptr;
     HRGN region = ExtCreateRegion(transform, size, data);
@@ -253,6 +267,13 @@ LSTATUS WINAPI SeamRegOpenKeyA(HKEY key, LPCSTR subKey, PHKEY result) {
 LSTATUS WINAPI SeamRegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result) {
     if (State().Enter("RegOpenKeyExA")) return ERROR_ACCESS_DENIED;
     LSTATUS status = RegOpenKeyExA(key, subKey, options, access, result);
+    if (status == ERROR_SUCCESS) State().Add(*result, Ledger::RegistryKey);
+    return status;
+}
+
+LSTATUS WINAPI SeamRegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result) {
+    if (State().Enter("RegOpenKeyExW")) return ERROR_ACCESS_DENIED;
+    LSTATUS status = RegOpenKeyExW(key, subKey, options, access, result);
     if (status == ERROR_SUCCESS) State().Add(*result, Ledger::RegistryKey);
     return status;
 }

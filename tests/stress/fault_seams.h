@@ -15,6 +15,8 @@ HBITMAP WINAPI SeamCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, 
                                     DWORD offset);
 HBITMAP WINAPI SeamCreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits);
 HPALETTE WINAPI SeamCreatePalette(const LOGPALETTE* palette);
+HBRUSH WINAPI SeamCreateSolidBrush(COLORREF colour);
+HBRUSH WINAPI SeamCreateDIBPatternBrushPt(const void* packedDib, UINT usage);
 HRGN WINAPI SeamExtCreateRegion(const XFORM* transform, DWORD size, const RGNDATA* data);
 BOOL WINAPI SeamDeleteObject(HGDIOBJ object);
 HANDLE WINAPI SeamLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
@@ -30,6 +32,7 @@ LSTATUS WINAPI SeamRegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPST
                                    LPDWORD disposition);
 LSTATUS WINAPI SeamRegOpenKeyA(HKEY key, LPCSTR subKey, PHKEY result);
 LSTATUS WINAPI SeamRegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
+LSTATUS WINAPI SeamRegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
 LSTATUS WINAPI SeamRegCloseKey(HKEY key);
 BOOL WINAPI SeamPeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove);
 BOOL WINAPI SeamDestroyWindow(HWND window);
@@ -45,6 +48,8 @@ int WINAPI SeamMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 #define CreateDIBSection SeamCreateDIBSection
 #define CreateBitmap SeamCreateBitmap
 #define CreatePalette SeamCreatePalette
+#define CreateSolidBrush SeamCreateSolidBrush
+#define CreateDIBPatternBrushPt SeamCreateDIBPatternBrushPt
 #define ExtCreateRegion SeamExtCreateRegion
 #define DeleteObject SeamDeleteObject
 #define LoadImageA SeamLoadImageA
@@ -57,6 +62,7 @@ int WINAPI SeamMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 #define RegCreateKeyExA SeamRegCreateKeyExA
 #define RegOpenKeyA SeamRegOpenKeyA
 #define RegOpenKeyExA SeamRegOpenKeyExA
+#define RegOpenKeyExW SeamRegOpenKeyExW
 #define RegCloseKey SeamRegCloseKey
 #define PeekMessageA SeamPeekMessageA
 #define DestroyWindow SeamDestroyWindow

@@ -52,3 +52,7 @@ add_test(NAME Stress.DamagedPictures
          COMMAND bash ${SLIDE_STRESS_SCRIPTS}/damaged_pictures.sh $<TARGET_FILE:slide_damaged>)
 add_test(NAME Stress.FailingRebuildEndsTheSaver
          COMMAND bash ${SLIDE_STRESS_SCRIPTS}/failing_rebuild.sh $<TARGET_FILE:slide_stress> $<TARGET_FILE:change_mode>)
+add_test(NAME Stress.SecureSaverDesktopGivesEverythingBack
+         COMMAND ${CMAKE_COMMAND} -E env SLIDE_SEAM_LOG=${CMAKE_BINARY_DIR}/secure_desktop_seams.log
+                 bash ${CMAKE_SOURCE_DIR}/tests/display/secure_saver_desktop.sh $<TARGET_FILE:slide_stress>
+                 $<TARGET_FILE:change_mode>)
