@@ -14,7 +14,9 @@ packages=(
 )
 
 # One query for all of them: make run and make check pass through here every time.
-installed=" $(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+# dpkg-query fails when it has never heard of a package, as on a fresh machine: what it did
+# print is still the list of those installed.
+installed=" $({ dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true; } |
   awk '/ install ok installed$/ { printf "%s ", $1 }')"
 missing=()
 for p in "${packages[@]}"; do
