@@ -8,6 +8,7 @@ list(APPEND SLIDE_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/display_state.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_surfaces.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_change.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display_power.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_clock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/invalidation.cpp
     ${CMAKE_CURRENT_LIST_DIR}/painting.cpp
