@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/dpi_declarations.h"
 #include "common/unique_handle.h"
 #include "common/pixel_layout.h"
 #include "display/dim_in_plan.h"
@@ -198,6 +199,35 @@ TEST_F(DisplayChange, InputDuringTheChangeEndsTheSaver) {
         ASSERT_TRUE(uncovered) << "the saver was never caught standing aside";
         EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), 0L);
     }
+}
+
+// A notice after which the screen is as it was leaves the saver where it is; a scale change,
+// whose notice comes before any reading shows it, makes it stand aside and come back.
+TEST_F(DisplayChange, OnlyANoticeOfARealChangeIsFollowed) {
+    PatternWindow pattern(40, 60, 900, 700);
+    const POINT cursor = {400, 300};
+    ASSERT_TRUE(PlaceCursor(cursor));
+    SaverProcess saver(SaverPath(), "/s");
+    const HWND window = saver.FindSaverWindow(nullptr, StartTimeoutMs);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(WaitFor([&] { return !Uncovered(window, cursor); }, StartTimeoutMs));
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool followed;
+    } notices[] = {{WM_DISPLAYCHANGE, 32, MAKELPARAM(startWidth_, startHeight_), false}, {WM_DPICHANGED, 0, 0, true}};
+    for (const auto& notice : notices) {
+        SCOPED_TRACE(testing::Message() << "message " << notice.message);
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(window, notice.message, notice.wParam, notice.lParam, SMTO_BLOCK, ExitTimeoutMs,
+                                        &answer));
+        EXPECT_EQ(WaitFor([&] { return Uncovered(window, cursor); }, 2 * UncoveredWatchMs), notice.followed);
+        ASSERT_TRUE(WaitFor([&] { return !Uncovered(window, cursor); }, ModeChangeTimeoutMs));
+    }
+    ASSERT_TRUE(saver.Running());
+    PressSpace();
+    EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), 0L);
 }
 
 }  // namespace
