@@ -12,6 +12,10 @@ constexpr UINT_PTR DisplaySettledTimer = 0x5344;
 // Long enough for the windows under the saver to repaint themselves once it has stepped aside;
 // a mode change blanks the monitors for longer than that anyway.
 constexpr UINT DisplaySettleMs = 300;
+// The platform drops a change's notice that the saver has not taken within a time limit (a
+// busy moment, a rebuild that outlasts it), so the screen is also looked at this often.
+constexpr UINT_PTR ScreenWatchTimer = 0x5345;
+constexpr UINT ScreenWatchMs = 1000;
 
 // What the display is built for and a change of the screen may change.
 struct ScreenShape {
@@ -22,6 +26,7 @@ struct ScreenShape {
 
 ScreenShape FollowedShape;
 bool AwaitingSettledDisplay = false;
+bool WatchingScreen = false;
 
 bool SameRect(const PixelRect& a, const PixelRect& b) {
     return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
@@ -48,11 +53,12 @@ RECT FullScreenArea() { return IsRectEmpty(&SpannedScreen) ? RenderRect : Spanne
 
 void Rebuild(HWND saverWindow) {
     AwaitingSettledDisplay = false;
+    const ScreenShape builtFor = ReadScreenShape();
     if (!RebuildDisplay(saverWindow)) {
         DestroyWindow(saverWindow);
         return;
     }
-    NoteFollowedScreen();
+    FollowedShape = builtFor;
     const RECT area = FullScreenArea();
     // Active again, so that keys reach it, whatever was clicked while it stood aside.
     SetWindowPos(saverWindow, HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top, 0);
@@ -62,7 +68,19 @@ void Rebuild(HWND saverWindow) {
 
 }  // namespace
 
-void NoteFollowedScreen() { FollowedShape = ReadScreenShape(); }
+void WatchScreen(HWND saverWindow) {
+    FollowedShape = ReadScreenShape();
+    WatchingScreen = true;
+    SetTimer(saverWindow, ScreenWatchTimer, ScreenWatchMs, nullptr);
+}
+
+void PauseScreenWatch(HWND saverWindow) { KillTimer(saverWindow, ScreenWatchTimer); }
+
+void ResumeScreenWatch(HWND saverWindow) {
+    if (!WatchingScreen) return;
+    SetTimer(saverWindow, ScreenWatchTimer, ScreenWatchMs, nullptr);
+    AwaitSettledDisplay(saverWindow, false);
+}
 
 void AwaitSettledDisplay(HWND saverWindow, bool evenIfUnchanged) {
     if (!AwaitingSettledDisplay && !evenIfUnchanged && SameShape(ReadScreenShape(), FollowedShape)) return;
@@ -78,6 +96,10 @@ void AwaitSettledDisplay(HWND saverWindow, bool evenIfUnchanged) {
 }
 
 bool FollowSettledDisplay(HWND saverWindow, WPARAM timerId) {
+    if (timerId == ScreenWatchTimer) {
+        if (!AwaitingSettledDisplay) AwaitSettledDisplay(saverWindow, false);
+        return true;
+    }
     if (timerId != DisplaySettledTimer) return false;
     KillTimer(saverWindow, DisplaySettledTimer);
     Rebuild(saverWindow);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/unique_handle.h"
+#include "display/display_change.h"
 #include "display/frame_clock.h"
 
 namespace {
@@ -53,7 +54,12 @@ bool FollowDisplayPower(HWND saverWindow, LPARAM setting) {
     const bool off = state == DisplayStateOff;
     if (off == DisplayIsOff()) return true;
     PauseForDisplayOff(off);
-    // What was left unpainted while it was off is painted now.
-    if (!off) InvalidateRect(saverWindow, nullptr, FALSE);
+    if (off) {
+        PauseScreenWatch(saverWindow);
+        return true;
+    }
+    // What was left unpainted while it was off is painted now, on the screen as it is now.
+    InvalidateRect(saverWindow, nullptr, FALSE);
+    ResumeScreenWatch(saverWindow);
     return true;
 }

@@ -26,7 +26,7 @@ LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(AttachFailedQuitCode);
     } else if (!PreviewMode && !WindowedMode) {
         WatchDisplayPower(window);
-        NoteFollowedScreen();
+        WatchScreen(window);
     }
     return NextProc(window, WM_CREATE, wParam, lParam);
 }

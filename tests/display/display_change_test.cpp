@@ -201,6 +201,33 @@ TEST_F(DisplayChange, InputDuringTheChangeEndsTheSaver) {
     }
 }
 
+// The platform drops a change's notice that a busy saver has not taken within its time limit;
+// the change is followed all the same.
+TEST_F(DisplayChange, AChangeWhoseNoticeWasLostIsFollowed) {
+    const int smallWidth = startWidth_ * 4 / 5, smallHeight = startHeight_ * 64 / 75;
+    SaverProcess saver(SaverPath(), "/s");
+    const HWND window = saver.FindSaverWindow(nullptr, StartTimeoutMs);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(WaitUntilLooping(window, StartTimeoutMs));
+    const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
+    UniqueKernelHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId));
+    ASSERT_TRUE(thread);
+    ASSERT_NE(SuspendThread(thread.get()), static_cast<DWORD>(-1));
+    const bool changed = ChangeMode(smallWidth, smallHeight);
+    ResumeThread(thread.get());
+    ASSERT_TRUE(changed);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            RECT area = {};
+            GetWindowRect(window, &area);
+            return area.right == smallWidth && area.bottom == smallHeight;
+        },
+        ModeChangeTimeoutMs))
+        << "the saver does not cover the new screen";
+    PressSpace();
+    EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), 0L);
+}
+
 // A notice after which the screen is as it was leaves the saver where it is; a scale change,
 // whose notice comes before any reading shows it, makes it stand aside and come back.
 TEST_F(DisplayChange, OnlyANoticeOfARealChangeIsFollowed) {
