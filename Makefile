@@ -88,7 +88,7 @@ fuzz: artwork
 	tools/run-fuzzers.sh $(B)/fuzz $(NATIVE)/artwork $(FUZZ_SECONDS)
 
 bench: win
-	cmake --build $(WIN) -j$(JOBS) --target jpeg_bench display_loop_bench desktop_bench
+	cmake --build $(WIN) -j$(JOBS) --target jpeg_bench display_loop_bench desktop_bench catch_up_bench
 	cmake --preset bench -B $(B)/bench >/dev/null
 	cmake --build $(B)/bench -j$(JOBS)
 	tools/run-benchmarks.sh $(B)

@@ -5,7 +5,11 @@
 // and the repainted pixels per second of holding a picture and of transition, and the private
 // memory the run holds.
 //
-// Usage: display_loop_bench.exe SECONDS EFFECT [HOLD_FRAMES]   (EFFECT 0 Fade, 1 Shade, 2 Block)
+// With OFF_SECONDS, the run then goes on that long after the system's notice that the display
+// is off, and prints the processor time that costs.
+//
+// Usage: display_loop_bench.exe SECONDS EFFECT [HOLD_FRAMES [OFF_SECONDS]]
+// (EFFECT 0 Fade, 1 Shade, 2 Block)
 // The screen size is the Wine desktop's; the harness sets it per run.
 #include <windows.h>
 #include <mmsystem.h>
@@ -13,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "common/pixel_layout.h"
@@ -55,9 +60,12 @@ std::vector<double> FrameTurnMs;
 // Pixels of every update region painted after the dim-in, so far.
 double PaintedPixels = 0;
 size_t PrivateBytesAtEnd = 0;
+// Processor and wall seconds at the notice that the display is off and at the end of the run.
+double CpuAtDisplayOff = 0, WallAtDisplayOff = 0, CpuAtEnd = 0, WallAtEnd = 0;
 // The most private memory seen halfway through a transition, where a fade holds the most.
 size_t PrivateBytesMidTransition = 0;
 constexpr int32_t MidTransitionStep = 17;
+constexpr UINT_PTR OffEndTimer = 1;
 
 double WallSeconds() {
     LARGE_INTEGER now;
@@ -113,7 +121,7 @@ double Percentile(std::vector<double> values, double fraction) {
     return values[index];
 }
 
-void Report(int effect, uint32_t holdFrames, double seconds) {
+void Report(int effect, uint32_t holdFrames, double seconds, double offSeconds) {
     // A scaled desktop is named by its scale beside the size: its pictures are larger.
     const int dpi = PrimaryMonitorDpi();
     char scale[16] = "";
@@ -166,6 +174,9 @@ void Report(int effect, uint32_t holdFrames, double seconds) {
                 "  (one 24-bit frame: %.0f B)\n",
                 PrivateBytesAtEnd, PrivateBytesMidTransition,
                 frameBytes);
+    if (offSeconds > 0 && WallAtEnd > WallAtDisplayOff)
+        std::printf("  cpu while the display is off: %.3f s per s  (%.1f s)\n",
+                    (CpuAtEnd - CpuAtDisplayOff) / (WallAtEnd - WallAtDisplayOff), WallAtEnd - WallAtDisplayOff);
 }
 
 HWND CreateBenchWindow() {
@@ -179,8 +190,18 @@ HWND CreateBenchWindow() {
                            GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, ModuleInstance, nullptr);
 }
 
+// The notice Windows sends when the display goes off (0) or comes back (1).
+void SendDisplayState(DWORD state) {
+    POWERBROADCAST_SETTING notice = {};
+    // The console display's state, as Windows 8 and later report it.
+    notice.PowerSetting = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+    notice.DataLength = sizeof state;
+    std::memcpy(notice.Data, &state, sizeof state);
+    SendMessageA(SaverWindow, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&notice));
+}
+
 // The saver's own loop: a frame turn before every message, a sleep when the queue is empty.
-void RunLoop(double seconds) {
+void RunLoop(double seconds, bool closeAtEnd) {
     const double end = WallSeconds() + seconds;
     bool closing = false;
     bool queueEmpty = false;
@@ -199,7 +220,10 @@ void RunLoop(double seconds) {
                 PrivateBytesMidTransition = std::max(PrivateBytesMidTransition, PrivateBytes());
         }
         if (!closing && WallSeconds() >= end) {
+            CpuAtEnd = ProcessCpuSeconds();
+            WallAtEnd = WallSeconds();
             PrivateBytesAtEnd = PrivateBytes();
+            if (!closeAtEnd) return;
             PostMessageA(SaverWindow, WM_CLOSE, 0, 0);
             closing = true;
         }
@@ -225,6 +249,7 @@ int main(int argc, char** argv) {
     const double seconds = std::atof(argv[1]);
     const int effect = std::clamp(std::atoi(argv[2]), 0, 2);
     const uint32_t holdFrames = argc > 3 ? static_cast<uint32_t>(std::atoi(argv[3])) : 60;
+    const double offSeconds = argc > 4 ? std::atof(argv[4]) : 0;
     QueryPerformanceFrequency(&CounterFrequency);
     ModuleInstance = GetModuleHandleA(nullptr);
     // A windowed run: input never ends the measurement, and a close ends it at once.
@@ -244,7 +269,18 @@ int main(int argc, char** argv) {
         SaverWindow = CreateBenchWindow();
         if (SaverWindow) {
             ShowWindow(SaverWindow, SW_SHOW);
-            RunLoop(seconds);
+            if (offSeconds > 0) {
+                // The measured run ends where the display goes off, and the rest is timed apart.
+                RunLoop(seconds, false);
+                SendDisplayState(0);
+                CpuAtDisplayOff = ProcessCpuSeconds();
+                WallAtDisplayOff = WallSeconds();
+                // While the display is off only a message wakes the loop: this one ends the run.
+                SetTimer(SaverWindow, OffEndTimer, static_cast<UINT>(offSeconds * 1000), nullptr);
+                RunLoop(offSeconds, true);
+            } else {
+                RunLoop(seconds, true);
+            }
         }
     }
     SaverWindow = nullptr;
@@ -252,6 +288,6 @@ int main(int argc, char** argv) {
     timeEndPeriod(TimerResolutionMs);
     SaverSettings = saved;
     SaveSettings();
-    Report(effect, holdFrames, seconds);
+    Report(effect, holdFrames, seconds, offSeconds);
     return 0;
 }

@@ -71,6 +71,11 @@ struct ResourceTraits {
     static void Close(Handle h) { FreeResource(h); }
 };
 
+struct PowerNotifyTraits {
+    using Handle = HPOWERNOTIFY;
+    static void Close(Handle h) { UnregisterPowerSettingNotification(h); }
+};
+
 using UniqueBitmap = UniqueHandle<BitmapTraits>;
 using UniqueBrush = UniqueHandle<BrushTraits>;
 using UniquePalette = UniqueHandle<PaletteTraits>;
@@ -80,6 +85,7 @@ using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueResource = UniqueHandle<ResourceTraits>;
+using UniquePowerNotify = UniqueHandle<PowerNotifyTraits>;
 
 // A window's drawing context, owned together with its window because giving it back
 // takes ReleaseDC(window, dc).

@@ -37,7 +37,7 @@ BOOL StartSurfaces(HWND host, const RECT& renderArea, const RECT& pictureArea, b
     WindowDc hostDc(host);
     if (!hostDc) return FALSE;
     WorkDc.reset(CreateCompatibleDC(hostDc.get()));
-    BackdropDc.Create(hostDc.get(), RenderWidth, RenderHeight);
+    const bool backdropMade = BackdropDc.Create(hostDc.get(), RenderWidth, RenderHeight);
     if (!hostDc.release()) return FALSE;
 
     std::unique_ptr<SlideshowScene> scene = CreateScene();
@@ -48,7 +48,7 @@ BOOL StartSurfaces(HWND host, const RECT& renderArea, const RECT& pictureArea, b
     scene->ScalePicturesTo(PreviewMode ? UnscaledDpi : PrimaryMonitorDpi());
     const bool sceneHasPixels = scene->Surface().Width() > 0;
     DisplayScene = std::move(scene);
-    if (!WorkDc || !BackdropDc) return FALSE;
+    if (!WorkDc || !backdropMade) return FALSE;
 
     // Both capture sections are made here rather than at the first erase: a run that
     // cannot have them ends before any window is shown, instead of running a dim-in and a

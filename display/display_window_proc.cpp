@@ -1,7 +1,10 @@
 #include "display/display_window_proc.h"
 
+#include "common/dpi_declarations.h"
 #include "common/process_state.h"
 #include "display/display_change.h"
+#include "display/display_power.h"
+#include "display/frame_clock.h"
 #include "display/display_surfaces.h"
 #include "display/painting.h"
 #include "display/palette.h"
@@ -21,6 +24,9 @@ LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
         MessageBoxW(nullptr, AttachFailedText, nullptr, MB_OK);
         StopDisplay(window);
         PostQuitMessage(AttachFailedQuitCode);
+    } else if (!PreviewMode && !WindowedMode) {
+        WatchDisplayPower(window);
+        WatchScreen(window);
     }
     return NextProc(window, WM_CREATE, wParam, lParam);
 }
@@ -39,14 +45,27 @@ LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CREATE:
         return OnCreate(window, wParam, lParam);
     case WM_PAINT:
-        PaintDisplay(window, reinterpret_cast<HDC>(wParam));
+        // Nobody sees it while the display is off; it is painted when the display comes back.
+        if (DisplayIsOff())
+            ValidateRect(window, nullptr);
+        else
+            PaintDisplay(window, reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_DESTROY:
+        StopWatchingDisplayPower();
+        break;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_POWERSETTINGCHANGE && FollowDisplayPower(window, lParam)) return TRUE;
+        break;
     case WM_CLOSE:
         if (CloseApproved || WindowedMode) StopDisplay(window);
         break;
     case WM_DISPLAYCHANGE:
         // The windowed saver and the preview follow their host window instead.
-        if (!PreviewMode && !WindowedMode) AwaitSettledDisplay(window);
+        if (!PreviewMode && !WindowedMode) AwaitSettledDisplay(window, false);
+        break;
+    case WM_DPICHANGED:
+        if (!PreviewMode && !WindowedMode) AwaitSettledDisplay(window, true);
         break;
     case WM_TIMER:
         if (FollowSettledDisplay(window, wParam)) return 0;

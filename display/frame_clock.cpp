@@ -23,6 +23,22 @@ void ResetFrameClock() { ResetClockState(FrameClock, timeGetTime()); }
 
 void StopFrameClock() { StopClockState(FrameClock, timeGetTime()); }
 
+namespace {
+
+bool DisplayOff = false;
+
+}  // namespace
+
+void PauseForDisplayOff(bool off) {
+    if (DisplayOff && !off) {
+        FrameClock.LastTime = timeGetTime();
+        FrameClock.ElapsedMs = 0;
+    }
+    DisplayOff = off;
+}
+
+bool DisplayIsOff() { return DisplayOff; }
+
 void EndDimIn() { DimLevel = std::min(DimLevel, DimTargetLevel(SaverSettings.Brightness) - 1); }
 
 bool StepScene() {
@@ -42,7 +58,7 @@ bool StepScene() {
 }
 
 void PumpFrames() {
-    if (!DisplayScene || !FrameClock.ClockRunning) return;
+    if (!DisplayScene || !FrameClock.ClockRunning || DisplayIsOff()) return;
     if (CountDueFrames(FrameClock, timeGetTime()) == 0) return;
     const bool wholeWindow = StepScene();
     // Without a window there is nothing to repaint, and a null handle would repaint all.
@@ -50,8 +66,32 @@ void PumpFrames() {
     RepaintSceneChanges(SaverWindow, wholeWindow);
 }
 
+namespace {
+
+// Sleeps up to ms until a message comes, as MsgWaitForMultipleObjectsEx answers.
+DWORD WaitForMessage(DWORD ms) {
+    static bool fullMaskRefused = false;
+    if (!fullMaskRefused) {
+        const DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, ms, FullWakeMask, MWMO_INPUTAVAILABLE);
+        if (woken != WAIT_FAILED) return woken;
+        // Windows 7 refuses the touch and pen bits.
+        fullMaskRefused = true;
+    }
+    const DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, ms, LoopWakeMask, MWMO_INPUTAVAILABLE);
+    // A wait the platform refuses still paces the loop, deaf to messages for a frame at most.
+    if (woken == WAIT_FAILED) Sleep(std::min<DWORD>(ms, LongestFrameMs));
+    return woken;
+}
+
+}  // namespace
+
 bool YieldTime(int waitForFrame) {
     if (!DisplayScene) return false;
+    if (DisplayIsOff()) {
+        // Nothing falls due while nobody can see the screen.
+        if (waitForFrame) WaitForMessage(INFINITE);
+        return false;
+    }
     // Frames that change nothing are waited through; the dim-in changes every one.
     const uint32_t unchanged = CaptureBitmap ? 0 : DisplayScene->FramesUnchanged();
     const YieldDecision decision =
@@ -62,8 +102,5 @@ bool YieldTime(int waitForFrame) {
         return false;
     }
     if (decision.SleepMs == 0) return false;
-    const DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, decision.SleepMs, LoopWakeMask, MWMO_INPUTAVAILABLE);
-    // A wait the platform refuses still paces the loop, only deaf to messages until the frame.
-    if (woken == WAIT_FAILED) Sleep(decision.SleepMs);
-    return woken == WAIT_TIMEOUT;
+    return WaitForMessage(decision.SleepMs) == WAIT_TIMEOUT;
 }

@@ -13,6 +13,10 @@ extern int32_t DimLevel;
 void ResetFrameClock();
 // Stops the clock: the loop then neither paints nor sleeps on its account.
 void StopFrameClock();
+// While the display is off no frame falls due, is stepped or painted; when it is back, the
+// time it was off brings no frames due.
+void PauseForDisplayOff(bool off);
+bool DisplayIsOff();
 // Skips what is left of the dim-in: a backdrop already at the user's level is shown as it is.
 void EndDimIn();
 // Top of every loop turn: counts due frames and, when any fell due, steps the scene and
@@ -23,4 +27,5 @@ void PumpFrames();
 bool StepScene();
 // Bottom of every loop turn; waitForFrame is non-zero when the queue was empty. True when
 // it waited for the next frame and no message came meanwhile: the queue is still empty.
+// While the display is off only a message ends the wait.
 bool YieldTime(int waitForFrame);

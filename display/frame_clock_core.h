@@ -24,6 +24,13 @@ constexpr uint32_t WakeOnHotKey = 0x0080;
 constexpr uint32_t WakeOnRawInput = 0x0400;
 constexpr uint32_t LoopWakeMask = WakeOnKey | WakeOnMouseMove | WakeOnMouseButton | WakeOnPostedMessage | WakeOnTimer |
                                   WakeOnPaint | WakeOnSentMessage | WakeOnHotKey | WakeOnRawInput;
+// Windows 8 and later also queue touch and pen input under bits of their own; the loop waits
+// with these first, and with the mask above once a wait has refused them.
+constexpr uint32_t WakeOnTouch = 0x0800;
+constexpr uint32_t WakeOnPointer = 0x1000;
+constexpr uint32_t FullWakeMask = LoopWakeMask | WakeOnTouch | WakeOnPointer;
+// The longest interval of the table, for a pause that must not outlast one frame.
+constexpr uint32_t LongestFrameMs = (MillisecondsPerSecond + FramesPerSecond - 1) / FramesPerSecond;
 
 struct FrameClockState {
     uint16_t FrameIntervals[FramesPerSecond] = {};

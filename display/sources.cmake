@@ -12,6 +12,7 @@ list(APPEND SLIDE_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/desktop_look.cpp
     ${CMAKE_CURRENT_LIST_DIR}/drawn_desktop.cpp
     ${CMAKE_CURRENT_LIST_DIR}/secure_desktop.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display_power.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_clock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/invalidation.cpp
     ${CMAKE_CURRENT_LIST_DIR}/painting.cpp

@@ -103,7 +103,8 @@ LRESULT CALLBACK SaverClassProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (ClosingBegun()) return 0;
         break;
     case WM_POWERBROADCAST:
-        if (!WindowedMode) return BROADCAST_QUERY_DENY;
+        // The display's power state is the display's to follow; every other request is refused.
+        if (!WindowedMode && wParam != PBT_POWERSETTINGCHANGE) return BROADCAST_QUERY_DENY;
         break;
     case WM_DISPLAYCHANGE:
         // A smaller screen moves the cursor into it: that is no movement of the user's.

@@ -61,7 +61,7 @@ int JpegDecodeJob::Run(PixelSink& sink) {
     ScaledDecode scaled;
     if (dpi_ != UnscaledDpi) {
         scaled = PlanScaledDecode(static_cast<int>(decompressor_.image_width),
-                                  static_cast<int>(decompressor_.image_height), dpi_);
+                                  static_cast<int>(decompressor_.image_height), dpi_, roomWidth_, roomHeight_);
         decompressor_.scale_num = static_cast<unsigned int>(scaled.ScaleNumerator);
         decompressor_.scale_denom = DecodeScaleDenominator;
     }

@@ -45,6 +45,11 @@ public:
     // The picture is decoded at its size at dpi (PlanScaledDecode); at UnscaledDpi, the
     // default, the decoder is left exactly as the library sets it up. Call before Run.
     void ScaleTo(int dpi) { dpi_ = dpi; }
+    // A scaled picture is decoded no larger than the box it is shown in within this room.
+    void FitWithin(int roomWidth, int roomHeight) {
+        roomWidth_ = roomWidth;
+        roomHeight_ = roomHeight;
+    }
     // Decodes the whole picture into the sink's buffer: 1 when done, 0 when the picture
     // is refused (not three components after asking for blue-green-red, over the pixel
     // limit, refused by the sink, no row buffer). Call once per job.
@@ -72,4 +77,6 @@ private:
     // The whole picture at the decoder's size, top-down, while it waits to be resampled.
     uint8_t* decodedPicture_ = nullptr;
     int dpi_ = UnscaledDpi;
+    int roomWidth_ = 0;
+    int roomHeight_ = 0;
 };

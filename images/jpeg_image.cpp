@@ -22,6 +22,7 @@ int JpegImage::Load(LPCSTR source) {
     if (!stream.OpenResource(nullptr, source, JpegResourceType)) return 0;
     JpegDecodeJob job(stream, ThrowingErrorExit);
     job.ScaleTo(dpi_);
+    job.FitWithin(roomWidth_, roomHeight_);
     int result = 0;
     try {
         result = job.Run(*this);

@@ -18,9 +18,17 @@ public:
     int Load(LPCSTR source = nullptr) override;
     // Later loads give the picture at its size at dpi (UnscaledDpi: its own size).
     void ScaleTo(int dpi) { dpi_ = dpi; }
+    // Later scaled loads give the picture no larger than the box it is shown in within this
+    // room (0 x 0: no limit).
+    void FitWithin(int roomWidth, int roomHeight) {
+        roomWidth_ = roomWidth;
+        roomHeight_ = roomHeight;
+    }
 
 private:
     uint8_t* AllocatePixels(int width, int height) override;
 
     int dpi_ = UnscaledDpi;
+    int roomWidth_ = 0;
+    int roomHeight_ = 0;
 };

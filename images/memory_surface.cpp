@@ -3,12 +3,11 @@
 bool MemorySurface::Create(HDC referenceDc, int width, int height) {
     reset();
     if (!referenceDc) return false;
-    UniqueMemoryDc dc(CreateCompatibleDC(referenceDc));
+    dc_.reset(CreateCompatibleDC(referenceDc));
     UniqueBitmap bitmap(CreateCompatibleBitmap(referenceDc, width, height));
-    if (!dc || !bitmap) return false;
-    selection_.Select(dc.get(), bitmap.get());
+    if (!dc_ || !bitmap) return false;
+    selection_.Select(dc_.get(), bitmap.get());
     if (!selection_) return false;
-    dc_ = std::move(dc);
     bitmap_ = std::move(bitmap);
     return true;
 }

@@ -13,11 +13,13 @@ public:
     ~MemorySurface() { reset(); }
 
     // Releases what the surface held, then builds a context and a width x height bitmap
-    // compatible with referenceDc. On failure nothing is kept and the result is false.
+    // compatible with referenceDc. False unless both were made; a context made without its
+    // bitmap is kept.
     bool Create(HDC referenceDc, int width, int height);
 
     HDC get() const { return dc_.get(); }
     explicit operator bool() const { return static_cast<bool>(dc_); }
+    bool HasBitmap() const { return static_cast<bool>(bitmap_); }
 
     // Takes the bitmap out and deletes it once its picture has been copied elsewhere; the
     // context stays, with whatever else is selected into it.

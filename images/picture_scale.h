@@ -23,12 +23,14 @@ inline constexpr int LargestDecodeScale = 16;
 
 struct ScaledDecode {
     int ScaleNumerator = DecodeScaleDenominator;
-    // The picture's size at the dpi.
+    // The picture's size at the dpi, or the box it is shown in when that is smaller.
     int Width = 0;
     int Height = 0;
 };
 
-ScaledDecode PlanScaledDecode(int width, int height, int dpi);
+// A picture larger than its room at the dpi is shown stretched into the largest 4:3 box of
+// the room, and so is decoded at that box's size, never larger. A room of 0 x 0 is no limit.
+ScaledDecode PlanScaledDecode(int width, int height, int dpi, int roomWidth, int roomHeight);
 
 // The dialog's pictures are painted at 100, 150 and 200 %. A scale with a painting of its
 // own shows it as painted; any other takes the next larger painting (the largest beyond

@@ -111,6 +111,7 @@ int CreateDialogPicture(HWND dialog) {
     WindowDc dialogDc(dialog);
     if (!dialogDc) return 0;
     const RECT area = PlaceholderClientRect(dialog);
+    // Without its bitmap the context still counts: the dialog initialises, with nothing to show.
     DialogPictureSurface.Create(dialogDc.get(), area.right, area.bottom);
     const int dpi = WindowDpi(dialog);
     State.PictureList.reset(new (std::nothrow) ImageList());
@@ -128,7 +129,7 @@ int CreateDialogPicture(HWND dialog) {
 }
 
 void PaintDialogPicture(HWND dialog) {
-    if (!DialogPictureSurface || !State.PictureList) return;
+    if (!DialogPictureSurface.HasBitmap() || !State.PictureList) return;
     PAINTSTRUCT paint{};
     HDC paintDc = BeginPaint(dialog, &paint);
     if (!paintDc) return;

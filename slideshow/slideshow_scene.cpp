@@ -6,6 +6,7 @@
 #include "images/jpeg_image.h"
 #include "resources/resource_ids.h"
 #include "settings/saver_settings.h"
+#include "slideshow/catch_up_plan.h"
 #include "slideshow/random_generator.h"
 
 int ComposePending = 1;
@@ -47,7 +48,11 @@ int SlideshowScene::Open(const RECT& area, int previewFlag) {
 }
 
 void SlideshowScene::ScalePicturesTo(int dpi) {
-    for (int32_t i = 0; i < pictureCount_; ++i) pictures_[i].ScaleTo(dpi);
+    const RECT& room = surface_.PictureArea();
+    for (int32_t i = 0; i < pictureCount_; ++i) {
+        pictures_[i].ScaleTo(dpi);
+        pictures_[i].FitWithin(room.right - room.left, room.bottom - room.top);
+    }
 }
 
 int SlideshowScene::Attach(HWND window, const RECT& output) {
@@ -77,28 +82,28 @@ void SlideshowScene::Begin() {
 }
 
 void SlideshowScene::Advance(uint32_t frames) {
-    // A loop, not recursion: one call may carry tens of thousands of frames after a stall.
-    for (uint32_t remaining = frames; remaining > 0; --remaining) AdvanceFrame(remaining);
+    const ShowRules rules{HoldFromWait(SaverSettings.Wait), LastTransitionStep, SaverSettings.FadeType == FadeEffect};
+    const CatchUpPlan plan = PlanCatchUp({holdFrames_, stepCounter_}, frames, rules);
+    // Only the end shows: the last picture chosen, on the one before it while its transition
+    // is still under way. The pictures chosen and left again in between only take their
+    // draws, and a transition that a later choice completes needs no steps of its own.
+    const int32_t lastStep = plan.EndStep - 1;
+    const bool previousShows = plan.FirstStep == plan.EndStep || lastStep <= LastEffectStep;
+    const uint32_t builtChoices = previousShows ? 2 : 1;
+    for (uint32_t choice = 1; choice <= plan.Choices; ++choice) {
+        if (plan.Choices - choice < builtChoices)
+            ChooseNextPicture();
+        else
+            PassOverNextPicture();
+    }
+    // Once a full copy is among the steps, it alone gives their end.
+    const int32_t firstStep = lastStep > LastEffectStep ? lastStep : plan.FirstStep;
+    for (int32_t step = firstStep; step < plan.EndStep; ++step) surface_.StepTransition(step);
+    holdFrames_ = plan.End.HoldFrames;
+    stepCounter_ = plan.End.StepCounter;
 }
 
-void SlideshowScene::AdvanceFrame(uint32_t remaining) {
-    if (holdFrames_ > 0) {
-        --holdFrames_;
-        return;
-    }
-    if (stepCounter_ > LastTransitionStep) {
-        ChooseNextPicture();
-        return;
-    }
-    // A fade rewrites the whole front, so a batch of due frames pays for one step only,
-    // on its last frame; the cumulative effects must not skip steps.
-    if (remaining == 1 || SaverSettings.FadeType != FadeEffect) {
-        surface_.StepTransition(stepCounter_);
-        ++stepCounter_;
-    }
-}
-
-void SlideshowScene::ChooseNextPicture() {
+int32_t SlideshowScene::DrawNextPicture() {
     holdFrames_ = HoldFromWait(SaverSettings.Wait);
     const uint32_t offset = RandomBelow(static_cast<uint32_t>(entryCount_ - 1));
     // Adding 1 to 5 (of 6) steps past the current picture never lands on it again.
@@ -106,8 +111,12 @@ void SlideshowScene::ChooseNextPicture() {
     stepCounter_ = 0;
     fromPicture_ = currentPicture_;
     currentPicture_ = next;
-    surface_.PrepareNext(Picture(next));
+    return next;
 }
+
+void SlideshowScene::ChooseNextPicture() { surface_.PrepareNext(Picture(DrawNextPicture())); }
+
+void SlideshowScene::PassOverNextPicture() { surface_.PassOver(Picture(DrawNextPicture())); }
 
 void SlideshowScene::Resume(const SlideshowPosition& position, HDC scratchDc, HDC backdropDc) {
     if (!started_) return;

@@ -45,7 +45,8 @@ public:
 
     // Keeps the pictures inside part of the render area; call after Open.
     void PlacePicturesIn(const RECT& pictureArea) { surface_.PlacePicturesIn(pictureArea); }
-    // Shows the pictures at their size at dpi, as the desktop's scale asks; call after Open.
+    // Shows the pictures at their size at dpi, as the desktop's scale asks, or at the box they
+    // are shown in where that is smaller; call after Open and PlacePicturesIn.
     void ScalePicturesTo(int dpi);
     const TransitionSurface& Surface() const { return surface_; }
 
@@ -58,9 +59,11 @@ public:
 private:
     // Null when the index is outside the pictures that exist.
     Image* Picture(int32_t index) const;
-    // remaining counts this frame and those after it in the same Advance call.
-    void AdvanceFrame(uint32_t remaining);
+    // The choice's draw and counters; returns the picture chosen.
+    int32_t DrawNextPicture();
     void ChooseNextPicture();
+    // A choice whose picture is left again before anyone sees it.
+    void PassOverNextPicture();
     // The front shows picture (the backdrop alone when null) complete.
     void ShowAtOnce(Image* picture);
 

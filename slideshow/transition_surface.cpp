@@ -92,6 +92,42 @@ void TransitionSurface::PrepareNext(Image* picture) {
     reverseSweep_ = !reverseSweep_;
 }
 
+void TransitionSurface::PassOver(const Image* picture) {
+    if (!front_.Bitmap) return;
+    if (!backdrop_.Bitmap) backdrop_ = CreateBuffer(width_, height_, BitsPerPixel24);
+    if (!backdrop_.Bitmap) return;
+    if (!ChangingBox().Empty()) {
+        RestoreBackdropWithin(ChangingBox());
+        frontChanges_.push_back(ChangingBox());
+    }
+    fromBox_ = {};
+    targetBox_ = {};
+    complete_ = true;
+    reverseSweep_ = !reverseSweep_;
+    if (!picture) return;
+    // The left and the top edge, as ComposeTarget draws them.
+    NextRandom();
+    NextRandom();
+}
+
+void TransitionSurface::RestoreBackdropWithin(const PixelRect& box) {
+    GdiFlush();
+    TransitionPixels pixels;
+    pixels.Front = front_.Bits + OffsetWithin(box, FrameBox(), stride_, BytesPerPixel32);
+    pixels.Width = box.Right - box.Left;
+    pixels.Height = box.Bottom - box.Top;
+    pixels.Stride = stride_;
+    pixels.TargetStride = RowStride(width_);
+    pixels.Target = backdrop_.Bits + OffsetWithin(box, FrameBox(), pixels.TargetStride, BytesPerPixel24);
+    // The copy reads the target alone; the from-picture only has to be valid.
+    pixels.From = pixels.Target;
+    pixels.FromStride = pixels.TargetStride;
+    pixels.FrameColumn = box.Left;
+    pixels.FrameRow = height_ - box.Bottom;
+    pixels.FrameWidth = width_;
+    CopyWholeFrame(pixels);
+}
+
 void TransitionSurface::ComposeTarget(Image* picture) {
     targetBox_ = {};
     if (!picture) return;

@@ -38,6 +38,11 @@ public:
     // Composes picture (may be null) over the backdrop as the next target. A transition not
     // yet complete is completed first, so the front shows its target.
     void PrepareNext(Image* picture);
+    // Stands for PrepareNext with a picture that is left again before anyone sees it, as in a
+    // long stall caught up: the generator is drawn as its composition would draw it, and the
+    // front goes back to the bare backdrop, from which the next prepared picture comes in.
+    // Nothing is decoded.
+    void PassOver(const Image* picture);
     // Renders step s into the front: the effect up to step 32, the full copy after it. Once
     // the front shows the target, later steps have nothing left to do.
     int StepTransition(int32_t step);
@@ -53,6 +58,7 @@ public:
     void TakeFrontChanges(std::vector<PixelRect>& changes);
 
     int32_t Width() const { return width_; }
+    const RECT& PictureArea() const { return pictureArea_; }
     Image* PalettePicture() const { return palettePicture_.get(); }
 
 private:
@@ -83,6 +89,8 @@ private:
                                 int32_t& stride) const;
     // Renders the step over the old and the new box; false when a part could not be rendered.
     bool RenderOverBoxes(int32_t step);
+    // The front shows the backdrop within box.
+    void RestoreBackdropWithin(const PixelRect& box);
     // Places the picture and draws it over the backdrop into the target buffer.
     void ComposeTarget(Image* picture);
 

@@ -18,6 +18,9 @@ echo "== brightness kernel";  "$root/bench/scale_brightness_bench" --benchmark_c
 echo "== picture decoding";   "$here/../bench/jpeg_bench.sh" "$win" 2>&1 | tr -d '\r' > "$results/jpeg.txt"
 echo "== desktop drawing";  "$here/../bench/desktop_bench.sh" "$win" 2>&1 | tr -d '\r' > "$results/desktop.txt"
 echo "== display loop";       "$here/../bench/display_loop_bench.sh" "$win" "$BENCH_SECONDS" 2>&1 | tr -d '\r' > "$results/display.txt"
+echo "== catch-up";         "$here/../bench/catch_up_bench.sh" "$win" 2>&1 | tr -d '\r' > "$results/catch_up.txt"
+# Block with a hold of 0 runs transitions without a pause, until the display goes off.
+echo "== display off";      "$here/with-wine-display.sh" "$win" 1920x1080 -- wine "$win/display_loop_bench.exe" 10 2 0 10 </dev/null 2>&1 | tr -d '\r' > "$results/display_off.txt"
 echo "== soak";               "$here/with-wine-display.sh" "$win" 1920x1080 -- "$here/../tests/stress/soak.sh" "$win/slide_stress.scr" 15 > "$results/soak.txt" 2>&1
 
 echo
@@ -48,6 +51,11 @@ awk '/^display loop/ { size = $3; sub(",", "", size); effect = $5; sub(",", "", 
      /private memory at the end/ { frame = $(NF - 1); mid = $17
        printf "| private memory at the end / halfway through a transition at most, %s | %s | %.1f / %.1f MB | one 24-bit frame: %.1f MB | %.2f (halfway) |\n", effect, size, $9 / 1e6, mid / 1e6, frame / 1e6, mid / frame }' \
   "$results/display.txt"
+awk '/^(Fade|Shade|Block) +[0-9]+x/ { printf "| Advance(65535), %s, hold %s | %s | %.2f ms | one choice + one frame: %.2f ms | %s |\n", $1, $3, $2, $4, $5, $6 }' \
+  "$results/catch_up.txt"
+awk '/cpu during transition/ { on = $4 }
+     /cpu while the display is off/ { printf "| CPU per second while the display is off, Block, hold 0 | 1920x1080 | %s s/s | transitions running: %s s/s | %.3f |\n", $7, on, (on > 0 ? $7 / on : 0) }' \
+  "$results/display_off.txt"
 awk '/^(Fade|Shade|Block) / { printf "| soak, %s, %s transitions | 1920x1080 | private %d B at the last, GDI objects %s | private %d B at the 10th | %.4f |\n", $1, $2, $6, $7, $5, ($5 > 0 ? $6 / $5 : 0) }' \
   "$results/soak.txt"
 echo

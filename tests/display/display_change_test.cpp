@@ -1,7 +1,8 @@
-// The full-screen saver while the display mode changes under it, down and back up: each time
-// it comes back over the whole new screen, everything outside its picture is the new desktop
-// dimmed to the chosen level (never a picture shown before the change), the picture lies on
-// the new screen, and a key still ends the saver with 0.
+// The full-screen saver while the display mode changes under it, down and back up, again and
+// again: each time it comes back over the whole new screen, everything outside its picture is
+// the new desktop dimmed to the chosen level (never a picture shown before the change), the
+// picture lies on the new screen, and a key still ends the saver with 0. A click or a key
+// while it stands aside for the change ends it too.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/dpi_declarations.h"
 #include "common/unique_handle.h"
 #include "common/pixel_layout.h"
 #include "display/dim_in_plan.h"
@@ -26,6 +28,10 @@ constexpr int PictureWidth = 1024;
 constexpr int PictureHeight = 768;
 constexpr DWORD PictureTimeoutMs = 10000;
 constexpr DWORD ModeChangeTimeoutMs = 5000;
+constexpr int ChangesDownAndUp = 10;
+// Tries at catching the saver while it stands aside, which lasts a fraction of a second.
+constexpr int UncoveredTries = 5;
+constexpr DWORD UncoveredWatchMs = 250;
 
 struct Screen {
     int width = 0;
@@ -133,8 +139,10 @@ TEST_F(DisplayChange, SaverFollowsTheModeDownAndBackUp) {
     ASSERT_TRUE(window);
     ExpectPictureOverDimmedDesktop(startDesktop);
 
-    for (const Screen* desktop : {&smallDesktop, &startDesktop}) {
-        SCOPED_TRACE(testing::Message() << "after the change to " << desktop->width << "x" << desktop->height);
+    for (int change = 0; change < 2 * ChangesDownAndUp; ++change) {
+        const Screen* desktop = change % 2 == 0 ? &smallDesktop : &startDesktop;
+        SCOPED_TRACE(testing::Message() << "after change " << change + 1 << ", to " << desktop->width << "x"
+                                        << desktop->height);
         ASSERT_TRUE(ChangeMode(desktop->width, desktop->height));
         const bool covers = WaitFor(
             [&] {
@@ -148,6 +156,103 @@ TEST_F(DisplayChange, SaverFollowsTheModeDownAndBackUp) {
         ASSERT_TRUE(saver.Running());
     }
 
+    PressSpace();
+    EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), 0L);
+}
+
+// While the saver stands aside, the window under the cursor is the one beneath it.
+bool Uncovered(HWND window, POINT cursor) { return WindowFromPoint(cursor) != window; }
+
+void ClickWhereTheCursorIs() {
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof click[0]);
+}
+
+// A click over another program's window, or a key, while the saver stands aside.
+TEST_F(DisplayChange, InputDuringTheChangeEndsTheSaver) {
+    const struct {
+        const char* name;
+        void (*input)();
+    } cases[] = {{"a click", ClickWhereTheCursorIs}, {"a key", PressSpace}};
+    PatternWindow pattern(40, 60, 900, 700);
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        // Over the other window, before the saver starts: a later move would end it.
+        const POINT cursor = {400, 300};
+        ASSERT_TRUE(PlaceCursor(cursor));
+        SaverProcess saver(SaverPath(), "/s");
+        const HWND window = saver.FindSaverWindow(nullptr, StartTimeoutMs);
+        ASSERT_TRUE(window);
+        ASSERT_TRUE(WaitUntilLooping(window, StartTimeoutMs));
+        ASSERT_TRUE(WaitFor([&] { return !Uncovered(window, cursor); }, StartTimeoutMs));
+        bool uncovered = false;
+        for (int attempt = 0; attempt < UncoveredTries && !uncovered; ++attempt) {
+            const bool down = attempt % 2 == 0;
+            ASSERT_TRUE(ChangeMode(down ? startWidth_ * 4 / 5 : startWidth_, down ? startHeight_ * 64 / 75 : startHeight_));
+            // The notice may reach the saver a little after the mode has changed.
+            uncovered = WaitFor([&] { return Uncovered(window, cursor); }, UncoveredWatchMs);
+            if (uncovered) test.input();
+        }
+        ASSERT_TRUE(uncovered) << "the saver was never caught standing aside";
+        EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), 0L);
+    }
+}
+
+// The platform drops a change's notice that a busy saver has not taken within its time limit;
+// the change is followed all the same.
+TEST_F(DisplayChange, AChangeWhoseNoticeWasLostIsFollowed) {
+    const int smallWidth = startWidth_ * 4 / 5, smallHeight = startHeight_ * 64 / 75;
+    SaverProcess saver(SaverPath(), "/s");
+    const HWND window = saver.FindSaverWindow(nullptr, StartTimeoutMs);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(WaitUntilLooping(window, StartTimeoutMs));
+    const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
+    UniqueKernelHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId));
+    ASSERT_TRUE(thread);
+    ASSERT_NE(SuspendThread(thread.get()), static_cast<DWORD>(-1));
+    const bool changed = ChangeMode(smallWidth, smallHeight);
+    ResumeThread(thread.get());
+    ASSERT_TRUE(changed);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            RECT area = {};
+            GetWindowRect(window, &area);
+            return area.right == smallWidth && area.bottom == smallHeight;
+        },
+        ModeChangeTimeoutMs))
+        << "the saver does not cover the new screen";
+    PressSpace();
+    EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), 0L);
+}
+
+// A notice after which the screen is as it was leaves the saver where it is; a scale change,
+// whose notice comes before any reading shows it, makes it stand aside and come back.
+TEST_F(DisplayChange, OnlyANoticeOfARealChangeIsFollowed) {
+    PatternWindow pattern(40, 60, 900, 700);
+    const POINT cursor = {400, 300};
+    ASSERT_TRUE(PlaceCursor(cursor));
+    SaverProcess saver(SaverPath(), "/s");
+    const HWND window = saver.FindSaverWindow(nullptr, StartTimeoutMs);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(WaitFor([&] { return !Uncovered(window, cursor); }, StartTimeoutMs));
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool followed;
+    } notices[] = {{WM_DISPLAYCHANGE, 32, MAKELPARAM(startWidth_, startHeight_), false}, {WM_DPICHANGED, 0, 0, true}};
+    for (const auto& notice : notices) {
+        SCOPED_TRACE(testing::Message() << "message " << notice.message);
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(window, notice.message, notice.wParam, notice.lParam, SMTO_BLOCK, ExitTimeoutMs,
+                                        &answer));
+        EXPECT_EQ(WaitFor([&] { return Uncovered(window, cursor); }, 2 * UncoveredWatchMs), notice.followed);
+        ASSERT_TRUE(WaitFor([&] { return !Uncovered(window, cursor); }, ModeChangeTimeoutMs));
+    }
+    ASSERT_TRUE(saver.Running());
     PressSpace();
     EXPECT_EQ(saver.WaitExit(ExitTimeoutMs), 0L);
 }

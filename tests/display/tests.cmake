@@ -11,6 +11,7 @@ list(APPEND SLIDE_WIN_TESTS
     ${CMAKE_CURRENT_LIST_DIR}/display_window_proc_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/screen_view_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_change_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display_power_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_palette_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/repaint_readback_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/drawn_desktop_test.cpp

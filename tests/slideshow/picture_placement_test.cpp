@@ -41,7 +41,7 @@ TEST(PictureScale, PicturesGrowWithTheScaleAndArePlacedByTheirScaledSize) {
     };
     for (const ScaleCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.ReadDpi << " dpi on " << c.ScreenWidth << "x" << c.ScreenHeight);
-        const ScaledDecode decode = PlanScaledDecode(PictureWidth, PictureHeight, PictureDpi(c.ReadDpi));
+        const ScaledDecode decode = PlanScaledDecode(PictureWidth, PictureHeight, PictureDpi(c.ReadDpi), 0, 0);
         EXPECT_EQ(decode.Width, c.Width);
         EXPECT_EQ(decode.Height, c.Height);
         EXPECT_EQ(decode.ScaleNumerator, c.Numerator);
@@ -59,6 +59,22 @@ TEST(PictureScale, PicturesGrowWithTheScaleAndArePlacedByTheirScaledSize) {
         EXPECT_EQ(drawn.Height, c.DrawnHeight);
         EXPECT_EQ(placement.SpareWidth, c.SpareWidth);
         EXPECT_EQ(placement.SpareHeight, c.SpareHeight);
+    }
+}
+
+// A picture larger than its room at the scale is decoded at the 4:3 box it is shown in, so
+// that it is placed at its own size; one that fits keeps its size at the scale.
+TEST(PictureScale, APictureIsNeverDecodedLargerThanItsBox) {
+    const struct {
+        int Dpi, RoomWidth, RoomHeight, Width, Height;
+    } cases[] = {{LargestDpi, 3840, 2160, 2880, 2160}, {240, 1920, 1080, 1440, 1080},
+                 {192, 3200, 2400, 2048, 1536},        {144, 1366, 768, 1024, 768}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Dpi << " dpi in " << c.RoomWidth << "x" << c.RoomHeight);
+        const ScaledDecode decode = PlanScaledDecode(PictureWidth, PictureHeight, c.Dpi, c.RoomWidth, c.RoomHeight);
+        EXPECT_EQ(decode.Width, c.Width);
+        EXPECT_EQ(decode.Height, c.Height);
+        EXPECT_FALSE(PlacePicture(c.RoomWidth, c.RoomHeight, decode.Width, decode.Height).Stretched);
     }
 }
 

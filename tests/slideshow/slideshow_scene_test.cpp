@@ -263,4 +263,56 @@ TEST(SlideshowScene, DestructionReleasesPicturesSectionsAndSharedContexts) {
     EXPECT_EQ(TargetDc, nullptr);
 }
 
+
+// One Advance of many frames ends exactly where playing its frames one by one ends: the same
+// counters, pictures, generator state and pixels, whether the call ends in a hold, at a
+// choice or in any part of a transition.
+struct ShowEnd {
+    SlideshowPosition position;
+    uint16_t randomIndex;
+    std::vector<uint32_t> ring;
+    std::vector<uint8_t> front;
+};
+
+ShowEnd PlayedFrom(uint32_t effect, uint32_t wait, int start, uint32_t frames, bool batched) {
+    // Each play composes afresh.
+    ComposePending = 1;
+    SceneRig rig(1100, 830, effect, wait);
+    rig.scene->Advance(static_cast<uint32_t>(start));
+    if (batched) {
+        rig.scene->Advance(frames);
+    } else {
+        for (uint32_t remaining = frames; remaining > 0; --remaining) {
+            const SlideshowPosition p = rig.scene->Position();
+            // Within one call a fade steps on the call's last frame only.
+            const bool fadeWaits = effect == FadeEffect && p.HoldFrames == 0 && p.StepCounter <= LastTransitionStep;
+            if (!fadeWaits || remaining == 1) rig.scene->Advance(1);
+        }
+    }
+    return {rig.scene->Position(), RandomIndex, std::vector<uint32_t>(std::begin(RandomRing), std::end(RandomRing)),
+            Front(*rig.scene)};
+}
+
+TEST(SlideshowScene, BatchedAdvanceEndsAsFrameByFramePlay) {
+    for (uint32_t effect : {FadeEffect, ShadeEffect, BlockEffect}) {
+        for (uint32_t wait : {0u, 5u}) {
+            for (int start : {0, 20}) {
+                for (uint32_t frames : {1u, 2u, 16u, 37u, 38u, 55u, 75u, 76u, 78u, 120u, 400u}) {
+                    SCOPED_TRACE(testing::Message() << "effect " << effect << " wait " << wait << " start " << start
+                                                    << " frames " << frames);
+                    const ShowEnd batched = PlayedFrom(effect, wait, start, frames, true);
+                    const ShowEnd stepped = PlayedFrom(effect, wait, start, frames, false);
+                    EXPECT_EQ(batched.position.CurrentPicture, stepped.position.CurrentPicture);
+                    EXPECT_EQ(batched.position.FromPicture, stepped.position.FromPicture);
+                    EXPECT_EQ(batched.position.HoldFrames, stepped.position.HoldFrames);
+                    EXPECT_EQ(batched.position.StepCounter, stepped.position.StepCounter);
+                    EXPECT_EQ(batched.randomIndex, stepped.randomIndex);
+                    EXPECT_TRUE(batched.ring == stepped.ring) << "the generator was drawn a different number of times";
+                    EXPECT_TRUE(batched.front == stepped.front) << "the pixels differ";
+                }
+            }
+        }
+    }
+}
+
 }  // namespace

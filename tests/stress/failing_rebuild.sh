@@ -11,8 +11,10 @@ log=$(mktemp)
 key='HKCU\Software\ORVANTE\Pelmira ScreenSaver\Slide'
 size=$(xdpyinfo | awk '/dimensions:/ {print $2; exit}')
 width=${size%x*} height=${size#*x}
-# A fifth smaller each way, held for two seconds; then the mode comes back.
-smaller="2 $((width * 4 / 5)) $((height * 64 / 75))"
+# A fifth smaller each way, held for two seconds; then the mode is set back, since Wine does not
+# always give it back when the changing process ends, and a notice of an unchanged screen is
+# not followed.
+smaller="2 $((width * 4 / 5)) $((height * 64 / 75)) $width $height"
 trap 'rm -f "$log"; wine reg delete "$key" /f >/dev/null 2>&1' EXIT
 wine reg add "$key" /v Wait /t REG_DWORD /d 30000 /f >/dev/null 2>&1
 wine reg add "$key" /v Brightness /t REG_DWORD /d 8 /f >/dev/null 2>&1
