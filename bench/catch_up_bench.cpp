@@ -7,12 +7,12 @@
 // default; under Wine: bench/catch_up_bench.sh WIN_BUILD_DIR)
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "common/process_state.h"
 #include "common/unique_handle.h"
 #include "images/picture_scale.h"
@@ -23,7 +23,6 @@
 namespace {
 
 constexpr uint32_t MostFramesDue = 65535;
-constexpr double MillisecondsPerSecond = 1000.0;
 constexpr int BoundRepetitions = 5;
 constexpr const char* EffectNames[] = {"Fade", "Shade", "Block"};
 constexpr COLORREF BackdropColour = RGB(30, 60, 90);
@@ -35,18 +34,6 @@ struct ScaleCase {
 constexpr ScaleCase ScaleCases[] = {{UnscaledDpi, 1920, 1080}, {2 * UnscaledDpi, 3200, 2400}};
 constexpr uint32_t Holds[] = {0, DefaultWait};
 
-LARGE_INTEGER CounterFrequency;
-
-double NowMs() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * MillisecondsPerSecond / static_cast<double>(CounterFrequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // A solid backdrop in a memory context, as the display hands the scene its dimmed desktop.
 struct Backdrop {
@@ -102,7 +89,6 @@ double ChoicePlusFrameMs(const ScaleCase& scale, Backdrop& backdrop, HDC scratch
 
 int main(int argc, char** argv) {
     ModuleInstance = GetModuleHandleA(nullptr);
-    QueryPerformanceFrequency(&CounterFrequency);
     const char* effects = argc > 1 ? argv[1] : "012";
 
     std::printf("catch-up: one Advance(%u) from the start of a transition, beside one choice + one frame\n",

@@ -16,6 +16,7 @@
 #include <new>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "common/pixel_layout.h"
 #include "common/unique_com.h"
 #include "display/drawn_desktop.h"
@@ -24,23 +25,8 @@
 namespace {
 
 constexpr int DefaultRepetitions = 15;
-constexpr double MillisecondsPerSecond = 1000.0;
 constexpr double RatioGoal = 1.5;
 
-LARGE_INTEGER CounterFrequency;
-
-double NowMs() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * MillisecondsPerSecond / static_cast<double>(CounterFrequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double Fastest(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
 
 // The whole picture at its own size into a buffer of 32-bit pixels; false when it fails.
 bool PlainDecode(const wchar_t* path, UINT* width, UINT* height) {
@@ -70,7 +56,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: desktop_bench.exe WALLPAPER SCREEN_WIDTH SCREEN_HEIGHT [REPETITIONS]\n");
         return 2;
     }
-    QueryPerformanceFrequency(&CounterFrequency);
     wchar_t path[MAX_PATH] = {};
     MultiByteToWideChar(CP_ACP, 0, argv[1], -1, path, MAX_PATH);
     const int width = std::atoi(argv[2]);

@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "common/process_state.h"
 #include "images/jpeg_image.h"
 #include "images/picture_scale.h"
@@ -30,24 +31,9 @@ namespace {
 constexpr int DefaultRounds = 6;
 constexpr int RepetitionsPerRound = 8;
 constexpr int WarmUpRuns = 3;
-constexpr double MillisecondsPerSecond = 1000.0;
 constexpr double RatioGoal = 1.10;
 constexpr int PlainFailure = -1;
 
-LARGE_INTEGER CounterFrequency;
-
-double NowMs() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * MillisecondsPerSecond / static_cast<double>(CounterFrequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double Fastest(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
 
 [[noreturn]] void ThrowingExit(j_common_ptr) { throw PlainFailure; }
 
@@ -138,7 +124,6 @@ double TimePlainDecode(const ResourceBytes& bytes, bool& ok) {
 
 int main(int argc, char** argv) {
     ModuleInstance = GetModuleHandleA(nullptr);
-    QueryPerformanceFrequency(&CounterFrequency);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : DefaultRounds;
 
     std::printf("JPEG decode, median of %d repetitions each (%d rounds of %d, after %d warm-up runs)\n",
